@@ -1,0 +1,56 @@
+// CDialog: a dialog window made from a template in the program's resources.
+//
+// Modal dialogs run in the framework's own loop rather than the system's: the dialog is created
+// modeless, its owner is disabled, and each message is offered to PreTranslateMessage of the
+// target window and its parents, then to IsDialogMessage, until EndDialog is called. That is what
+// lets controls such as tooltips see the mouse messages of their windows.
+//
+// Modeless dialogs (the main dialog's panels) are made with Create and live until DestroyWindow.
+#pragma once
+
+#include "Wnd.h"
+
+class CDataExchange;
+
+class CDialog : public CWnd
+{
+public:
+    CDialog(UINT nIdTemplate, CWnd* pParentWnd);
+
+    // Creates the dialog, runs it until EndDialog and destroys it. Returns the EndDialog result,
+    // or -1 when the window could not be created (for example when WM_CREATE answered -1).
+    virtual INT_PTR DoModal();
+    // Creates the dialog modeless, as a child or an owned window of pParentWnd.
+    virtual BOOL Create(UINT nIdTemplate, CWnd* pParentWnd);
+    void EndDialog(INT_PTR nResult);
+
+    UINT GetTemplateId() const { return m_nIdTemplate; }
+    CWnd* GetParentWnd() const { return m_pParentWnd; }
+    bool IsModalRunning() const { return m_bModalRunning; }
+
+    // Runs DoDataExchange: bSaveAndValidate false binds controls and fills them, true reads back.
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+
+protected:
+    virtual BOOL OnInitDialog();
+    virtual void DoDataExchange(CDataExchange* pDX);
+    virtual void OnOK();
+    virtual void OnCancel();
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    UINT m_nIdTemplate;
+    CWnd* m_pParentWnd;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    HWND CreateFromTemplate(HWND hParent);
+    void RunModalLoop();
+    bool PreTranslateChain(MSG* pMsg);
+    static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
+
+    bool m_bModalRunning = false;
+    bool m_bModalEnded = false;
+    INT_PTR m_nModalResult = -1;
+};
