@@ -1,0 +1,171 @@
+"""What the end-to-end tests share: a display, a Wine prefix of their own, the launchpad on a
+sample media, the UI driver and screenshots.
+
+The environment comes from ctest (tests/CMakeLists.txt): HOVRA_PROGRAM, HOVRA_UIDRIVER,
+HOVRA_UNIT_TESTS, HOVRA_SOURCE_DIR and HOVRA_WORK_DIR.
+"""
+import fcntl
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+WINE64 = "/usr/lib/wine/wine64"
+WINESERVER = "/usr/lib/wine/wineserver"
+
+PROGRAM = os.environ.get("HOVRA_PROGRAM", "")
+UIDRIVER = os.environ.get("HOVRA_UIDRIVER", "")
+UNIT_TESTS = os.environ.get("HOVRA_UNIT_TESTS", "")
+SOURCE_DIR = os.environ.get("HOVRA_SOURCE_DIR", os.path.abspath(os.path.join(os.path.dirname(__file__), "../..")))
+WORK_DIR = os.environ.get("HOVRA_WORK_DIR", "/tmp/hovra-e2e")
+ARTIFACTS = os.path.join(WORK_DIR, "artifacts")
+
+MAIN_TITLE = "Corvane Velto Version 9.3"
+
+sys.path.insert(0, os.path.join(SOURCE_DIR, "tools", "media"))
+import make_sample_media  # noqa: E402
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_until(predicate, timeout, what):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure("timed out after %.1f s waiting for %s" % (timeout, what))
+        time.sleep(0.05)
+
+
+class Display:
+    """The X display: the caller's, or a private Xvfb started and stopped here."""
+
+    def __init__(self):
+        self.process = None
+        self.name = os.environ.get("DISPLAY")
+
+    def __enter__(self):
+        if not self.name:
+            for number in range(90, 120):
+                if not os.path.exists("/tmp/.X%d-lock" % number):
+                    self.name = ":%d" % number
+                    break
+            self.process = subprocess.Popen(["Xvfb", self.name, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            wait_until(lambda: subprocess.run(["xdpyinfo", "-display", self.name], stdout=subprocess.DEVNULL,
+                                              stderr=subprocess.DEVNULL).returncode == 0, 10, "Xvfb")
+        return self
+
+    def __exit__(self, *exc):
+        if self.process:
+            self.process.terminate()
+            self.process.wait(10)
+
+
+def template_prefix():
+    """A Wine prefix made once per build tree, copied for every scenario."""
+    template = os.path.join(WORK_DIR, "prefix-template")
+    os.makedirs(WORK_DIR, exist_ok=True)
+    with open(template + ".lock", "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        if not os.path.exists(os.path.join(template, ".hovra-ready")):
+            shutil.rmtree(template, ignore_errors=True)
+            env = dict(os.environ, WINEPREFIX=template, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree=;mshtml=")
+            env.pop("DISPLAY", None)
+            subprocess.run([WINE64, "wineboot", "-i"], env=env, check=True, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL)
+            subprocess.run([WINE64, "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N",
+                            "/f"], env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            subprocess.run([WINESERVER, "-w"], env=env, check=True)
+            open(os.path.join(template, ".hovra-ready"), "w").close()
+    return template
+
+
+class Wine:
+    """A private copy of the template prefix on a display; everything it started ends on exit."""
+
+    def __init__(self, name, display, extra_env=None):
+        self.prefix = os.path.join(WORK_DIR, "prefix-" + name)
+        self.display = display
+        self.extra_env = extra_env or {}
+
+    def __enter__(self):
+        shutil.rmtree(self.prefix, ignore_errors=True)
+        subprocess.run(["cp", "-a", template_prefix(), self.prefix], check=True)
+        # Start the prefix's server and desktop with one harmless program first: a GUI program and
+        # the UI driver started together into a cold prefix can leave the driver waiting forever.
+        self.ui("count-windows", "")
+        return self
+
+    def __exit__(self, *exc):
+        subprocess.run([WINESERVER, "-k"], env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run([WINESERVER, "-w"], env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        shutil.rmtree(self.prefix, ignore_errors=True)
+
+    def env(self, **more):
+        env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG="-all", DISPLAY=self.display.name)
+        env.update(self.extra_env)
+        env.update(more)
+        return env
+
+    def start(self, program, args=(), cwd=None, **env):
+        return subprocess.Popen([WINE64, program] + list(args), cwd=cwd, env=self.env(**env),
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def run(self, program, args=(), cwd=None, timeout=60, **env):
+        # Output goes through a file, not a pipe: Wine may start its own helper processes (the
+        # desktop, services) from whichever program comes first, and they would keep a pipe open
+        # long after the program itself has ended.
+        with tempfile.TemporaryFile() as out:
+            result = subprocess.run([WINE64, program] + list(args), cwd=cwd, env=self.env(**env), timeout=timeout,
+                                    stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT)
+            out.seek(0)
+            result.stdout = out.read()
+        return result
+
+    def ui(self, *args, timeout=60):
+        """Runs the UI driver; returns its answer, or raises with what it said."""
+        result = self.run(UIDRIVER, [str(a) for a in args], timeout=timeout)
+        out = result.stdout.decode("utf-8", "replace").strip()
+        if result.returncode != 0:
+            raise Failure("uidriver %s: %s" % (" ".join(str(a) for a in args), out))
+        return out
+
+    def screenshot(self, name):
+        os.makedirs(ARTIFACTS, exist_ok=True)
+        path = os.path.join(ARTIFACTS, name + ".png")
+        subprocess.run(["import", "-display", self.display.name, "-window", "root", path], check=True)
+        return path
+
+
+def sample_media(name, languages="en_us", package=True):
+    media = os.path.join(WORK_DIR, "media-" + name)
+    shutil.rmtree(media, ignore_errors=True)
+    make_sample_media.build(media, PROGRAM, None, languages.split(","), package)
+    return media
+
+
+def run_tests(tests):
+    """Runs each (name, function) pair and prints one line per test and the closing count."""
+    failed = 0
+    for name, test in tests:
+        start = time.monotonic()
+        try:
+            test()
+            print("PASS %s (%.1f s)" % (name, time.monotonic() - start), flush=True)
+        except Exception as e:  # a failure or an error, both reported the same way
+            failed += 1
+            print("FAIL %s: %s" % (name, e), flush=True)
+    print("%d passed, %d failed" % (len(tests) - failed, failed))
+    return 1 if failed else 0
