@@ -19,3 +19,46 @@ private:
 };
 
 extern CHovraLaunchApp theApp;
+
+// Status of a prerequisite item, and the result of its test function.
+enum PrerequisiteStatus : INT32
+{
+    kStatusSatisfied = 1,
+    kStatusError = 2,
+    kStatusErrorUnevaluated = 3,
+    kStatusNotInstalled = 4,
+    kStatusPartial = 5,
+    kStatusIncorrectLevel = 6,
+};
+
+// Evaluates an item: writes its display text into the buffer (may be null) and returns a status.
+using PrerequisiteTest = INT32 (*)(wchar_t* pszText, INT32 cchText);
+
+constexpr UINT kUnsupportedLevelTextId = 340;
+
+// One prerequisite: the operating system the launchpad identified, or a catalogue entry.
+struct PrerequisiteItem
+{
+    UINT nNameId;
+    UINT nMoreInfoId;
+    BOOL bExpanded;
+    wchar_t szText[260];
+    INT32 nStatus;
+    PrerequisiteTest pfnTest;
+    UINT nDescriptionId;
+    UINT nUrlId;
+    UINT nProgramPathId;
+    BOOL bNetworkInstall;
+    UINT nAltDescriptionId;
+};
+
+constexpr int kPrerequisiteCount = 29;
+constexpr int kCatalogueEntryCount = 28;
+
+// Item 0 is the current item (the identified Windows); items 1 to 28 the catalogue.
+extern PrerequisiteItem g_prerequisites[kPrerequisiteCount];
+
+// Identifies the running Windows against the catalogue and copies the matching entry over the
+// current item. False when a warning is due: Windows 2000, NT 4.0, a later Windows that only the
+// catch-all entry knows, or nothing matched.
+bool SelectCurrentOs();

@@ -1,0 +1,50 @@
+// A Windows made of data for the probes: version, service pack, product type, 64-bit state, the
+// three values of the version key and the token's groups. Install() makes every CSecurity ask it.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Security.h"
+
+struct FakeSystem
+{
+    DWORD major = 0;
+    DWORD minor = 0;
+    WORD servicePackMajor = 0;
+    std::wstring servicePackText;
+    BYTE productType = VER_NT_WORKSTATION;
+    bool wow64 = false;
+    bool versionFails = false;
+    // Raw bytes of each value of the version key that exists.
+    std::map<std::wstring, std::vector<BYTE>> registry;
+    std::optional<std::vector<BYTE>> tokenGroups;
+
+    static std::vector<BYTE> Text(const std::wstring& text)
+    {
+        const auto* p = reinterpret_cast<const BYTE*>(text.c_str());
+        return std::vector<BYTE>(p, p + (text.size() + 1) * sizeof(wchar_t));
+    }
+    static std::vector<BYTE> Dword(DWORD value)
+    {
+        const auto* p = reinterpret_cast<const BYTE*>(&value);
+        return std::vector<BYTE>(p, p + sizeof value);
+    }
+
+    void Install() const;
+    static void Uninstall();
+};
+
+// Replaces the system for the life of a scope.
+class FakeSystemScope
+{
+public:
+    explicit FakeSystemScope(const FakeSystem& system) { system.Install(); }
+    ~FakeSystemScope() { FakeSystem::Uninstall(); }
+    FakeSystemScope(const FakeSystemScope&) = delete;
+    FakeSystemScope& operator=(const FakeSystemScope&) = delete;
+};

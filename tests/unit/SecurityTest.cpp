@@ -1,0 +1,281 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <climits>
+#include <cstring>
+
+#include "FakeSystem.h"
+#include "Security.h"
+
+namespace
+{
+TEST(Security, ParsesTheLeadingUnsignedNumber)
+{
+    struct Case
+    {
+        const wchar_t* text;
+        DWORD value;
+    };
+    for (const Case& c :
+         {Case{L"", 0}, Case{L"0", 0}, Case{L"1809", 1809}, Case{L"00022000", 22000}, Case{L"20348.1", 20348},
+          Case{L"12abc", 12}, Case{L" 12", 0}, Case{L"-5", 0}, Case{L"abc", 0}, Case{L"4294967295", UINT_MAX},
+          Case{L"4294967296", UINT_MAX}, Case{L"99999999999999999999", UINT_MAX}, Case{L"\x0661\x0662", 0}})
+        EXPECT_EQ(c.value, CSecurity::ParseLeadingNumber(c.text))
+            << testing::PrintToString(std::wstring(c.text));
+}
+
+FakeSystem Server10()
+{
+    FakeSystem system;
+    system.major = 10;
+    system.productType = VER_NT_SERVER;
+    system.wow64 = true;
+    return system;
+}
+
+TEST(Security, RegistryProbesReadOnlyWhatFitsAndComparesExactly)
+{
+    struct Case
+    {
+        const char* name;
+        std::map<std::wstring, std::vector<BYTE>> registry;
+        bool is2019, is2022, is11;
+    };
+    const std::wstring digits300(300, L'9');
+    const std::vector<Case> cases = {
+        {"Release1809", {{L"ReleaseId", FakeSystem::Text(L"1809")}}, true, false, false},
+        {"Release1607", {{L"ReleaseId", FakeSystem::Text(L"1607")}}, false, false, false},
+        {"ReleaseMissing", {}, false, false, false},
+        {"ReleaseNoDigits", {{L"ReleaseId", FakeSystem::Text(L"21H2")}}, false, false, false},
+        {"ReleaseEmpty", {{L"ReleaseId", {}}}, false, false, false},
+        {"ReleaseTooLong", {{L"ReleaseId", FakeSystem::Text(digits300)}}, false, false, false},
+        // 129 digits and a terminator: exactly 260 bytes, still read (and saturated).
+        {"ReleaseExactly260Bytes",
+         {{L"ReleaseId", FakeSystem::Text(std::wstring(129, L'9'))}},
+         true,
+         false,
+         false},
+        // 130 digits without a terminator fill the buffer; the text stays terminated.
+        {"ReleaseUnterminated",
+         {{L"ReleaseId", std::vector<BYTE>(reinterpret_cast<const BYTE*>(digits300.c_str()),
+                                           reinterpret_cast<const BYTE*>(digits300.c_str()) + 260)}},
+         true,
+         false,
+         false},
+        {"Server2022",
+         {{L"CurrentBuild", FakeSystem::Text(L"20348")},
+          {L"InstallationType", FakeSystem::Text(L"Server Core")}},
+         false,
+         true,
+         false},
+        {"Build2022TypeMissing", {{L"CurrentBuild", FakeSystem::Text(L"20348")}}, false, false, false},
+        {"Build20347",
+         {{L"CurrentBuild", FakeSystem::Text(L"20347")}, {L"InstallationType", FakeSystem::Text(L"Server")}},
+         false,
+         false,
+         false},
+        {"Windows11",
+         {{L"CurrentBuild", FakeSystem::Text(L"22000")}, {L"InstallationType", FakeSystem::Text(L"Client")}},
+         false,
+         false,
+         true},
+        // "client" is not "Client": not Windows 11, and so a server type for the 2022 test.
+        {"ClientLowerCase",
+         {{L"CurrentBuild", FakeSystem::Text(L"22000")}, {L"InstallationType", FakeSystem::Text(L"client")}},
+         false,
+         true,
+         false},
+        {"ClientTrailingBlank",
+         {{L"CurrentBuild", FakeSystem::Text(L"22000")}, {L"InstallationType", FakeSystem::Text(L"Client ")}},
+         false,
+         true,
+         false},
+        // A number stored as REG_DWORD reads as text without digits.
+        {"BuildAsDword",
+         {{L"CurrentBuild", FakeSystem::Dword(22000)}, {L"InstallationType", FakeSystem::Text(L"Client")}},
+         false,
+         false,
+         false},
+        {"BuildTooLong",
+         {{L"CurrentBuild", FakeSystem::Text(digits300)}, {L"InstallationType", FakeSystem::Text(L"Client")}},
+         false,
+         false,
+         false},
+    };
+    for (const Case& c : cases)
+    {
+        FakeSystem system = Server10();
+        system.registry = c.registry;
+        FakeSystemScope scope(system);
+        CSecurity security;
+        EXPECT_EQ(c.is2019, security.IsWindows2019()) << c.name;
+        EXPECT_EQ(c.is2022, security.IsWindows2022()) << c.name;
+        EXPECT_EQ(c.is11, security.IsWindows11()) << c.name;
+    }
+}
+
+TEST(Security, WithoutWow64EveryX64PredicateIsFalse)
+{
+    // A Kernel32 without IsWow64Process answers "not 64-bit": the x64 tests fail, the others pass.
+    struct Case
+    {
+        DWORD major, minor;
+        BYTE type;
+        bool (CSecurity::*x64)();
+        bool (CSecurity::*x86)();
+    };
+    const Case cases[] = {
+        {5, 2, VER_NT_SERVER, &CSecurity::IsWindows2003x64, &CSecurity::IsWindows2003},
+        {6, 1, VER_NT_WORKSTATION, &CSecurity::IsWindows7x64, &CSecurity::IsWindows7},
+        {6, 1, VER_NT_SERVER, &CSecurity::IsWindows2008R2, &CSecurity::IsWindows2008R2x86},
+        {6, 2, VER_NT_WORKSTATION, &CSecurity::IsWindows8x64, &CSecurity::IsWindows8},
+        {6, 2, VER_NT_SERVER, &CSecurity::IsWindows2012x64, &CSecurity::IsWindows2012},
+        {6, 3, VER_NT_WORKSTATION, &CSecurity::IsWindows81x64, &CSecurity::IsWindows81},
+        {10, 0, VER_NT_WORKSTATION, &CSecurity::IsWindows10x64, &CSecurity::IsWindows10},
+    };
+    for (const Case& c : cases)
+    {
+        FakeSystem system;
+        system.major = c.major;
+        system.minor = c.minor;
+        system.productType = c.type;
+        for (bool wow64 : {false, true})
+        {
+            system.wow64 = wow64;
+            FakeSystemScope scope(system);
+            CSecurity security;
+            EXPECT_EQ(wow64, (security.*c.x64)()) << c.major << "." << c.minor;
+            EXPECT_EQ(!wow64, (security.*c.x86)()) << c.major << "." << c.minor;
+        }
+    }
+    FakeSystem xp64;
+    xp64.major = 5;
+    xp64.minor = 2;
+    xp64.wow64 = true;
+    FakeSystemScope scope(xp64);
+    CSecurity security;
+    EXPECT_TRUE(security.IsWindowsXPx64());
+    EXPECT_FALSE(security.IsWindows2003());
+    EXPECT_FALSE(security.IsWindows2003x64());
+}
+
+TEST(Security, SnapshotIsTakenOnceAndAFailedQueryMakesEverythingFalse)
+{
+    FakeSystem system;
+    system.major = 6;
+    system.minor = 1;
+    FakeSystemScope scope(system);
+    CSecurity security;
+    system.minor = 2; // the object keeps what it read
+    EXPECT_TRUE(security.IsWindows7());
+    EXPECT_FALSE(security.IsWindows8());
+
+    FakeSystem broken;
+    broken.versionFails = true;
+    FakeSystemScope brokenScope(broken);
+    CSecurity none;
+    EXPECT_EQ(0u, none.GetMajorVersion());
+    EXPECT_EQ(0, none.GetProductType());
+    EXPECT_FALSE(none.IsWindowsNT4() || none.IsWindows7() || none.IsWindows10() || none.IsAfterWindows6());
+}
+
+// Token groups as GetTokenInformation returns them: the array, then the SIDs it points to.
+std::vector<BYTE> MakeGroups(const std::vector<std::pair<std::vector<DWORD>, DWORD>>& groups,
+                             DWORD declared = ~0u)
+{
+    const size_t header = offsetof(TOKEN_GROUPS, Groups) + groups.size() * sizeof(SID_AND_ATTRIBUTES);
+    size_t size = header;
+    for (const auto& g : groups)
+        size += GetSidLengthRequired(static_cast<UCHAR>(g.first.size()));
+    std::vector<BYTE> buffer(std::max(size, sizeof(TOKEN_GROUPS)));
+    auto* pGroups = reinterpret_cast<TOKEN_GROUPS*>(buffer.data());
+    pGroups->GroupCount = declared == ~0u ? static_cast<DWORD>(groups.size()) : declared;
+    BYTE* pSid = buffer.data() + header;
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    for (size_t i = 0; i < groups.size(); ++i)
+    {
+        InitializeSid(pSid, &nt, static_cast<BYTE>(groups[i].first.size()));
+        for (size_t k = 0; k < groups[i].first.size(); ++k)
+            *GetSidSubAuthority(pSid, static_cast<DWORD>(k)) = groups[i].first[k];
+        pGroups->Groups[i].Sid = pSid;
+        pGroups->Groups[i].Attributes = groups[i].second;
+        pSid += GetSidLengthRequired(static_cast<UCHAR>(groups[i].first.size()));
+    }
+    return buffer;
+}
+
+TEST(Security, AdministratorsGroupCountsWhateverItsAttributes)
+{
+    const std::vector<DWORD> users = {32, 545}, admins = {32, 544}, everyoneLike = {11};
+    using Groups = std::vector<std::pair<std::vector<DWORD>, DWORD>>;
+    struct Case
+    {
+        const char* name;
+        bool readable;
+        Groups groups;
+        DWORD declaredCount; // ~0u: the real count
+        bool admin;
+    };
+    const std::vector<Case> cases = {
+        {"Present",
+         true,
+         {{users, SE_GROUP_ENABLED}, {admins, SE_GROUP_ENABLED | SE_GROUP_OWNER}},
+         ~0u,
+         true},
+        {"Absent", true, {{users, SE_GROUP_ENABLED}, {everyoneLike, SE_GROUP_ENABLED}}, ~0u, false},
+        {"DenyOnly", true, {{users, SE_GROUP_ENABLED}, {admins, SE_GROUP_USE_FOR_DENY_ONLY}}, ~0u, true},
+        {"NoGroups", true, {}, ~0u, false},
+        {"Unreadable", false, {{admins, SE_GROUP_ENABLED}}, ~0u, false},
+        // A count larger than the buffer holds is not followed past it.
+        {"CountBeyondBuffer", true, {{users, SE_GROUP_ENABLED}}, 100000, false},
+    };
+    for (const Case& c : cases)
+    {
+        FakeSystem system;
+        if (c.readable)
+            system.tokenGroups = MakeGroups(c.groups, c.declaredCount); // its SIDs point into this buffer
+        FakeSystemScope scope(system);
+        EXPECT_EQ(c.admin, CSecurity().IsAdministrator()) << c.name;
+    }
+}
+
+TEST(SecurityUnderWine, TheRealTokenHoldsAdministrators)
+{
+    EXPECT_TRUE(CSecurity().IsAdministrator());
+}
+
+TEST(SecurityUnderWine, AnImpersonatedTokenWithAdministratorsDenyOnlyStillCounts)
+{
+    HANDLE hProcessToken = nullptr;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, &hProcessToken));
+    BYTE adminsSid[SECURITY_MAX_SID_SIZE];
+    DWORD cbSid = sizeof adminsSid;
+    ASSERT_TRUE(CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, adminsSid, &cbSid));
+    SID_AND_ATTRIBUTES disable{adminsSid, 0};
+    HANDLE hRestricted = nullptr;
+    ASSERT_TRUE(CreateRestrictedToken(hProcessToken, 0, 1, &disable, 0, nullptr, 0, nullptr, &hRestricted));
+    HANDLE hImpersonation = nullptr;
+    ASSERT_TRUE(DuplicateToken(hRestricted, SecurityImpersonation, &hImpersonation));
+
+    // The group really is deny-only in that token.
+    DWORD cb = 0;
+    GetTokenInformation(hImpersonation, TokenGroups, nullptr, 0, &cb);
+    std::vector<BYTE> groups(cb);
+    ASSERT_TRUE(GetTokenInformation(hImpersonation, TokenGroups, groups.data(), cb, &cb));
+    const auto* pGroups = reinterpret_cast<const TOKEN_GROUPS*>(groups.data());
+    bool bDenyOnly = false;
+    for (DWORD i = 0; i < pGroups->GroupCount; ++i)
+        if (EqualSid(pGroups->Groups[i].Sid, adminsSid))
+            bDenyOnly = (pGroups->Groups[i].Attributes & SE_GROUP_USE_FOR_DENY_ONLY) != 0;
+    EXPECT_TRUE(bDenyOnly);
+
+    ASSERT_TRUE(SetThreadToken(nullptr, hImpersonation));
+    const bool bAdmin = CSecurity().IsAdministrator();
+    SetThreadToken(nullptr, nullptr);
+    EXPECT_TRUE(bAdmin);
+    CloseHandle(hImpersonation);
+    CloseHandle(hRestricted);
+    CloseHandle(hProcessToken);
+}
+} // namespace
