@@ -74,12 +74,30 @@ void CWnd::Detach()
 
 bool CWnd::SubclassWindow(HWND hWnd)
 {
+    if (hWnd == nullptr || m_hWnd != nullptr || FromHandlePermanent(hWnd) != nullptr)
+        return false;
+    m_hWnd = hWnd;
+    PreSubclassWindow();
+    m_hWnd = nullptr;
     return Attach(hWnd);
 }
 
 bool CWnd::SubclassDlgItem(UINT nId, CWnd* pParent)
 {
-    return pParent != nullptr && Attach(::GetDlgItem(pParent->m_hWnd, static_cast<int>(nId)));
+    return pParent != nullptr && SubclassWindow(::GetDlgItem(pParent->m_hWnd, static_cast<int>(nId)));
+}
+
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR pszClass, LPCWSTR pszName, DWORD dwStyle, const RECT& rc, CWnd* pParent,
+                    UINT nId)
+{
+    HWND hParent = pParent != nullptr ? pParent->m_hWnd : nullptr;
+    HMENU hMenu = (dwStyle & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nId)) : nullptr;
+    CCreationHook hook(this);
+    HWND hWnd = ::CreateWindowExW(dwExStyle, pszClass, pszName, dwStyle, rc.left, rc.top, rc.right - rc.left,
+                                  rc.bottom - rc.top, hParent, hMenu, ::GetModuleHandleW(nullptr), nullptr);
+    if (hWnd == nullptr && m_hWnd != nullptr)
+        UnsubclassWindow();
+    return hWnd != nullptr;
 }
 
 HWND CWnd::UnsubclassWindow()

@@ -31,12 +31,16 @@ public:
     // The object bound to a window, or null.
     static CWnd* FromHandlePermanent(HWND hWnd);
 
-    // Binds this object to an existing window and routes its messages through WindowProc.
+    // Binds this object to an existing window and routes its messages through WindowProc;
+    // PreSubclassWindow runs first, with m_hWnd set, so a control can adjust its styles.
     bool SubclassWindow(HWND hWnd);
     bool SubclassDlgItem(UINT nId, CWnd* pParent);
     HWND UnsubclassWindow();
 
     BOOL DestroyWindow();
+    // Creates a window of any class and binds it to this object.
+    BOOL CreateEx(DWORD dwExStyle, LPCWSTR pszClass, LPCWSTR pszName, DWORD dwStyle, const RECT& rc, CWnd* pParent,
+                  UINT nId);
 
     // Thin wrappers over the API.
     HWND GetDlgItem(int nId) const { return ::GetDlgItem(m_hWnd, nId); }
@@ -85,9 +89,11 @@ protected:
     virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // Runs the window's previous procedure for the message being handled.
     LRESULT Default();
-    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Called after the window is gone (WM_NCDESTROY); the object is unbound by then.
     virtual void PostNcDestroy() {}
+    // Called when an existing window is subclassed, before its messages come here.
+    virtual void PreSubclassWindow() {}
 
     static const MessageMap* GetThisMessageMap();
     virtual const MessageMap* GetMessageMap() const;

@@ -1,0 +1,1 @@
+#include "hovra_stdafx.h"
