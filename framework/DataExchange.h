@@ -3,6 +3,8 @@
 
 #include "Wnd.h"
 
+#include <string>
+
 class CDataExchange
 {
 public:
@@ -20,4 +22,20 @@ inline void DDX_Control(CDataExchange* pDX, int nIdc, CWnd& rControl)
 {
     if (rControl.m_hWnd == nullptr)
         rControl.SubclassDlgItem(static_cast<UINT>(nIdc), pDX->m_pDlgWnd);
+}
+
+// Exchanges the text of control nIdc with rText.
+inline void DDX_Text(CDataExchange* pDX, int nIdc, std::wstring& rText)
+{
+    HWND hCtrl = ::GetDlgItem(pDX->m_pDlgWnd->m_hWnd, nIdc);
+    if (pDX->m_bSaveAndValidate)
+    {
+        rText.assign(static_cast<size_t>(::GetWindowTextLengthW(hCtrl)) + 1, L'\0');
+        rText.resize(
+            static_cast<size_t>(::GetWindowTextW(hCtrl, rText.data(), static_cast<int>(rText.size()))));
+    }
+    else
+    {
+        ::SetWindowTextW(hCtrl, rText.c_str());
+    }
 }

@@ -3,13 +3,16 @@
 
 #include "Wnd.h"
 
+#include <commdlg.h>
+
 #include <string>
 
 class CFileDialog
 {
 public:
     // pszFilter is in the "Description|pattern|Description|pattern" form.
-    CFileDialog(const std::wstring& strInitialFile, const std::wstring& strFilter, DWORD dwFlags, CWnd* pParent);
+    CFileDialog(const std::wstring& strInitialFile, const std::wstring& strFilter, DWORD dwFlags,
+                CWnd* pParent);
 
     // Shows the dialog; IDOK when a file was chosen, IDCANCEL otherwise.
     INT_PTR DoModal();

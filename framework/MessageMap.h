@@ -8,6 +8,7 @@
 //       ON_COMMAND(1009, &CMyDlg::OnExit)                    // void OnExit()
 //       ON_COMMAND_RANGE(1000, 1004, &CMyDlg::OnNavigate)    // void OnNavigate(UINT id)
 //       ON_CONTROL(CBN_CLOSEUP, 1076, &CMyDlg::OnCloseUp)    // void OnCloseUp()
+//       ON_WM_CTLCOLOR(&CMyDlg::OnCtlColor)                  // HBRUSH OnCtlColor(HDC, HWND, UINT)
 //   END_MESSAGE_MAP()
 //
 // A handler that wants the window's previous behaviour as well calls CWnd::Default().
@@ -24,6 +25,7 @@ enum class MessageSig
     Void,         // void (), the message answers 0
     Command,      // void (), WM_COMMAND with the given notification code and identifier range
     CommandRange, // void (UINT id), same match as Command
+    CtlColor,     // HBRUSH (HDC, HWND, UINT nCtlColor), for every WM_CTLCOLOR* message
 };
 
 struct MessageMapEntry
@@ -38,6 +40,7 @@ struct MessageMapEntry
         LRESULT (CWnd::*pfnMessage)(WPARAM, LPARAM);
         void (CWnd::*pfnVoid)();
         void (CWnd::*pfnId)(UINT);
+        HBRUSH (CWnd::*pfnCtlColor)(HDC, HWND, UINT);
     } handler;
 };
 
@@ -99,3 +102,20 @@ protected:                                                                      
      idLast,                                                                                                 \
      MessageSig::CommandRange,                                                                               \
      {.pfnId = static_cast<void (CWnd::*)(UINT)>(memberFxn)}},
+
+// One entry per WM_CTLCOLOR* message; nCtlColor is the CTLCOLOR_* kind (CTLCOLOR_STATIC, ...).
+#define ON_CTLCOLOR_ENTRY(message, memberFxn)                                                                \
+    {message,                                                                                                \
+     0,                                                                                                      \
+     0,                                                                                                      \
+     0,                                                                                                      \
+     MessageSig::CtlColor,                                                                                   \
+     {.pfnCtlColor = static_cast<HBRUSH (CWnd::*)(HDC, HWND, UINT)>(memberFxn)}},
+#define ON_WM_CTLCOLOR(memberFxn)                                                                            \
+    ON_CTLCOLOR_ENTRY(WM_CTLCOLORMSGBOX, memberFxn)                                                          \
+    ON_CTLCOLOR_ENTRY(WM_CTLCOLOREDIT, memberFxn)                                                            \
+    ON_CTLCOLOR_ENTRY(WM_CTLCOLORLISTBOX, memberFxn)                                                         \
+    ON_CTLCOLOR_ENTRY(WM_CTLCOLORBTN, memberFxn)                                                             \
+    ON_CTLCOLOR_ENTRY(WM_CTLCOLORDLG, memberFxn)                                                             \
+    ON_CTLCOLOR_ENTRY(WM_CTLCOLORSCROLLBAR, memberFxn)                                                       \
+    ON_CTLCOLOR_ENTRY(WM_CTLCOLORSTATIC, memberFxn)

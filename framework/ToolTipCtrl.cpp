@@ -17,7 +17,8 @@ TTTOOLINFOW ToolInfo(CWnd* pWnd, UINT_PTR nIdTool, const wchar_t* pszText = null
 
 bool CToolTipCtrl::LoadCommonControls()
 {
-    static const bool bLoaded = [] {
+    static const bool bLoaded = []
+    {
         wchar_t szPath[MAX_PATH + 20] = L"";
         const UINT n = ::GetSystemDirectoryW(szPath, MAX_PATH);
         if (n == 0 || n >= MAX_PATH)
@@ -27,8 +28,8 @@ bool CToolTipCtrl::LoadCommonControls()
         if (hModule == nullptr)
             return false;
         using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-        auto pfnInit =
-            reinterpret_cast<InitFn>(reinterpret_cast<void*>(::GetProcAddress(hModule, "InitCommonControlsEx")));
+        auto pfnInit = reinterpret_cast<InitFn>(
+            reinterpret_cast<void*>(::GetProcAddress(hModule, "InitCommonControlsEx")));
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
         return pfnInit != nullptr && pfnInit(&icc);
     }();
@@ -39,7 +40,8 @@ BOOL CToolTipCtrl::Create(CWnd* pParent, DWORD dwStyle)
 {
     if (!LoadCommonControls())
         return FALSE;
-    return CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | dwStyle, RECT{0, 0, 0, 0}, pParent, 0);
+    return CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | dwStyle, RECT{0, 0, 0, 0}, pParent,
+                    0);
 }
 
 bool CToolTipCtrl::HasTool(CWnd* pWnd, UINT_PTR nIdTool) const

@@ -87,8 +87,8 @@ bool CWnd::SubclassDlgItem(UINT nId, CWnd* pParent)
     return pParent != nullptr && SubclassWindow(::GetDlgItem(pParent->m_hWnd, static_cast<int>(nId)));
 }
 
-BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR pszClass, LPCWSTR pszName, DWORD dwStyle, const RECT& rc, CWnd* pParent,
-                    UINT nId)
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR pszClass, LPCWSTR pszName, DWORD dwStyle, const RECT& rc,
+                    CWnd* pParent, UINT nId)
 {
     HWND hParent = pParent != nullptr ? pParent->m_hWnd : nullptr;
     HMENU hMenu = (dwStyle & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nId)) : nullptr;
@@ -243,6 +243,11 @@ bool CWnd::DispatchFromTable(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
             case MessageSig::CommandRange:
                 (this->*(p->handler.pfnId))(nId);
                 *pResult = 0;
+                return true;
+            case MessageSig::CtlColor:
+                *pResult = reinterpret_cast<LRESULT>((this->*(p->handler.pfnCtlColor))(
+                    reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
+                    message - WM_CTLCOLORMSGBOX));
                 return true;
             case MessageSig::End:
                 break;

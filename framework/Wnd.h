@@ -39,8 +39,8 @@ public:
 
     BOOL DestroyWindow();
     // Creates a window of any class and binds it to this object.
-    BOOL CreateEx(DWORD dwExStyle, LPCWSTR pszClass, LPCWSTR pszName, DWORD dwStyle, const RECT& rc, CWnd* pParent,
-                  UINT nId);
+    BOOL CreateEx(DWORD dwExStyle, LPCWSTR pszClass, LPCWSTR pszName, DWORD dwStyle, const RECT& rc,
+                  CWnd* pParent, UINT nId);
 
     // Thin wrappers over the API.
     HWND GetDlgItem(int nId) const { return ::GetDlgItem(m_hWnd, nId); }
