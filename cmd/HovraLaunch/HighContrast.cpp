@@ -8,7 +8,8 @@ bool SystemHighContrast()
 {
     HIGHCONTRASTW hc{};
     hc.cbSize = sizeof hc;
-    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) && (hc.dwFlags & HCF_HIGHCONTRASTON);
+    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) &&
+           (hc.dwFlags & HCF_HIGHCONTRASTON);
 }
 
 bool (*g_pfnProbe)() = &SystemHighContrast;

@@ -1,56 +1,312 @@
 #include "hovra_stdafx.h"
 
 #include "HovraLaunchDlg.h"
-#include "Languages.h"
 
-BEGIN_MESSAGE_MAP(CHovraLaunchDlg, CDialog)
+#include "FileDialog.h"
+#include "HovraLaunch.h"
+#include "Languages.h"
+#include "QuestionDlg.h"
+#include "Security.h"
+#include "WelcomePanel.h"
+
+#include <io.h>
+#include <shellapi.h>
+#include <thread>
+
+namespace
+{
+constexpr UINT kMediaNameId = 210;
+constexpr UINT kMediaPromptId = 310;
+constexpr UINT kUnsupportedOsId = 340;
+constexpr UINT kNotAdministratorId = 341;
+constexpr UINT kNoPdfViewerId = 480;
+constexpr UINT kPdfErrorId = 481;
+
+struct ButtonSetup
+{
+    UINT nId;
+    UINT nTextId;
+    UINT nTooltipId;
+    bool bNavigation;
+};
+
+const ButtonSetup kButtons[] = {
+    {IDC_NAV_WELCOME, 444, 366, true}, {IDC_NAV_SOFTWARE, 445, 367, true},
+    {IDC_NAV_NETWORK, 446, 365, true}, {IDC_NAV_INSTALL, 464, 370, true},
+    {IDC_GUIDE, 449, 372, false},      {IDC_RELEASE_NOTES, 450, 373, false},
+    {IDC_EXIT, 448, 374, false},
+};
+
+// Lower-cases A to Z only, the way folder names are compared.
+std::wstring LowerAscii(std::wstring text)
+{
+    for (wchar_t& ch : text)
+        if (ch >= L'A' && ch <= L'Z')
+            ch = static_cast<wchar_t>(ch - L'A' + L'a');
+    return text;
+}
+
+// Waits for the watched program in short slices, then tells the dialog, if it is still there.
+void WaitWorker(std::shared_ptr<WatchRecord> watch)
+{
+    HANDLE hProcess = watch->m_hProcess.load();
+    while (::WaitForSingleObject(hProcess, 250) == WAIT_TIMEOUT)
+    {
+    }
+    std::lock_guard<std::mutex> lock(watch->m_lock);
+    ::CloseHandle(hProcess);
+    watch->m_hProcess = nullptr; // a new waiting launch may start from here on
+    if (watch->m_hNotifyWnd != nullptr)
+        ::PostMessageW(watch->m_hNotifyWnd, WM_PROCESS_ENDED, 0, 0);
+    watch->m_hNotifyWnd = nullptr;
+}
+} // namespace
+
+BEGIN_MESSAGE_MAP(CHovraLaunchDlg, CStackDialog)
+ON_MESSAGE(WM_CREATE, &CHovraLaunchDlg::OnCreate)
+ON_MESSAGE_VOID(WM_DESTROY, &CHovraLaunchDlg::OnDestroy)
+ON_MESSAGE(WM_PAINT, &CHovraLaunchDlg::OnPaint)
+ON_MESSAGE(WM_QUERYDRAGICON, &CHovraLaunchDlg::OnQueryDragIcon)
+ON_MESSAGE(WM_CONTEXTMENU, &CHovraLaunchDlg::OnContextMenu)
+ON_COMMAND_RANGE(IDC_NAV_WELCOME, IDC_NAV_INSTALL, &CHovraLaunchDlg::OnNavigate)
+ON_COMMAND(IDC_GUIDE, &CHovraLaunchDlg::OnInstallationGuide)
+ON_COMMAND(IDC_RELEASE_NOTES, &CHovraLaunchDlg::OnReleaseNotes)
 ON_COMMAND(IDC_EXIT, &CHovraLaunchDlg::OnExit)
+ON_MESSAGE(WM_PROCESS_ENDED, &CHovraLaunchDlg::OnProcessEnded)
 END_MESSAGE_MAP()
 
-CHovraLaunchDlg::CHovraLaunchDlg(CWnd* pParent)
-    : CDialog(IDD_HOVRALAUNCH_DIALOG, pParent), m_chLanguage(SelectInterfaceLanguage())
+std::wstring ReadCurrentDirectory()
 {
-    m_iconBig.LoadIcon(IDR_MAINFRAME, ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON));
-    m_iconSmall.LoadIcon(IDR_MAINFRAME, ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON));
+    std::wstring directory;
+    for (DWORD cch = MAX_PATH;;)
+    {
+        directory.assign(cch, L'\0');
+        const DWORD n = ::GetCurrentDirectoryW(cch, directory.data());
+        if (n == 0)
+            return {};
+        if (n < cch)
+        {
+            directory.resize(n);
+            return directory;
+        }
+        cch = n; // too small: n is the size needed, with the terminator
+    }
+}
+
+wchar_t ChooseDocumentationLanguage(wchar_t chInterface)
+{
+    const int nRow = FindLanguageRowByCode(chInterface);
+    if (nRow >= 0 && LanguageTable[nRow].nPresent)
+        return chInterface;
+    if (LanguageTable[0].nPresent)
+        return LanguageTable[0].chCode;
+    for (const LanguageRow& row : LanguageTable)
+        if (row.nPresent)
+            return row.chCode;
+    return chInterface;
+}
+
+CHovraLaunchDlg::CHovraLaunchDlg(CWnd* pParent)
+    : CStackDialog(IDC_PANEL_PLACEHOLDER, IDD_HOVRALAUNCH_DIALOG, pParent),
+      m_strMediaRoot(ReadCurrentDirectory()), m_chLanguage(LanguageTable[0].chCode),
+      m_clrWindow(::GetSysColor(COLOR_WINDOW)), m_clrWindowText(::GetSysColor(COLOR_WINDOWTEXT)),
+      m_clrBtnFace(::GetSysColor(COLOR_BTNFACE)), m_clrHighlight(::GetSysColor(COLOR_HIGHLIGHT)),
+      m_clrHighlightText(::GetSysColor(COLOR_HIGHLIGHTTEXT)), m_clrBtnText(::GetSysColor(COLOR_BTNTEXT)),
+      m_hIcon(::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME))),
+      m_watch(std::make_shared<WatchRecord>())
+{
+    if (!m_bHighContrast)
+    {
+        SetBitmap(IDB_BANNER, IDC_BANNER_BAND);
+        SetBackgroundColor(m_clrWindow);
+    }
+    ScanDocumentationFolders();
+    m_chLanguage = ChooseDocumentationLanguage(SelectInterfaceLanguage());
+    if (m_chLanguage == L'Z')
+        m_nFontWeight = 400;
+}
+
+CHovraLaunchDlg::~CHovraLaunchDlg()
+{
+    std::lock_guard<std::mutex> lock(m_watch->m_lock);
+    m_watch->m_hNotifyWnd = nullptr;
+}
+
+void CHovraLaunchDlg::ScanDocumentationFolders()
+{
+    WIN32_FIND_DATAW data{};
+    const std::wstring pattern = m_strMediaRoot + L"\\Readmes\\*.*";
+    HANDLE hFind = ::FindFirstFileW(pattern.c_str(), &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return;
+    do
+    {
+        const std::wstring name = data.cFileName;
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == L"." || name == L"..")
+            continue;
+        const std::wstring lower = LowerAscii(name);
+        for (LanguageRow& row : LanguageTable)
+        {
+            if (lower == LowerAscii(row.szFolder))
+            {
+                row.nPresent = 1;
+                break;
+            }
+        }
+    } while (::FindNextFileW(hFind, &data));
+    ::FindClose(hFind);
+}
+
+CStackPanel* CHovraLaunchDlg::CreatePanel(UINT nPanelId)
+{
+    switch (nPanelId)
+    {
+    case IDD_WELCOME_PANEL:
+        return new CWelcomePanel(this);
+    case IDD_SOFTWARE_PANEL:
+    case IDD_NETWORK_PANEL:
+    case IDD_INSTALL_PANEL:
+        return new CStackPanel(nPanelId, this);
+    default:
+        return nullptr;
+    }
+}
+
+void CHovraLaunchDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CStackDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_NAV_WELCOME, m_btnWelcome);
+    DDX_Control(pDX, IDC_NAV_SOFTWARE, m_btnSoftware);
+    DDX_Control(pDX, IDC_NAV_NETWORK, m_btnNetwork);
+    DDX_Control(pDX, IDC_NAV_INSTALL, m_btnInstall);
+    DDX_Control(pDX, IDC_EXIT, m_btnExit);
+    DDX_Control(pDX, IDC_RELEASE_NOTES, m_btnReleaseNotes);
+    DDX_Control(pDX, IDC_GUIDE, m_btnGuide);
+}
+
+CStyleButton* CHovraLaunchDlg::NavButton(UINT nId)
+{
+    switch (nId)
+    {
+    case IDC_NAV_WELCOME:
+        return &m_btnWelcome;
+    case IDC_NAV_SOFTWARE:
+        return &m_btnSoftware;
+    case IDC_NAV_NETWORK:
+        return &m_btnNetwork;
+    case IDC_NAV_INSTALL:
+        return &m_btnInstall;
+    case IDC_GUIDE:
+        return &m_btnGuide;
+    case IDC_RELEASE_NOTES:
+        return &m_btnReleaseNotes;
+    case IDC_EXIT:
+        return &m_btnExit;
+    default:
+        return nullptr;
+    }
+}
+
+LRESULT CHovraLaunchDlg::OnCreate(WPARAM, LPARAM)
+{
+    if (Default() == -1)
+        return -1;
+    if (!SelectCurrentOs() && !AskQuestion(kUnsupportedOsId))
+        return -1;
+    if (!CSecurity().IsAdministrator() && !AskQuestion(kNotAdministratorId))
+        return -1;
+    return 0;
+}
+
+bool CHovraLaunchDlg::AskQuestion(UINT nTextId, INT32 nButtons)
+{
+    std::wstring strMessage;
+    AfxLoadString(nTextId, strMessage);
+    return AskQuestion(strMessage, nButtons);
+}
+
+bool CHovraLaunchDlg::AskQuestion(const std::wstring& strMessage, INT32 nButtons)
+{
+    CQuestionDlg dlg(this);
+    dlg.SetMessage(strMessage);
+    if (nButtons == 1)
+        dlg.SetButtons(1);
+    dlg.SetBackgroundColor(m_clrWindow);
+    dlg.SetTransparentControls(TRUE);
+    return dlg.DoModal() == IDOK;
+}
+
+void CHovraLaunchDlg::SetupButtons()
+{
+    for (const ButtonSetup& setup : kButtons)
+    {
+        CStyleButton* pButton = NavButton(setup.nId);
+        pButton->SetColorSlot(0, m_clrHighlight, TRUE);
+        pButton->SetColorSlot(1, m_clrHighlightText, TRUE);
+        pButton->SetColorSlot(2, m_clrBtnFace, TRUE);
+        pButton->SetColorSlot(3, m_clrBtnText, TRUE);
+        pButton->SetColorSlot(4, m_clrHighlight, TRUE);
+        pButton->SetColorSlot(5, setup.bNavigation ? m_clrHighlightText : m_clrBtnText, TRUE);
+    }
+    for (const ButtonSetup& setup : kButtons)
+    {
+        CStyleButton* pButton = NavButton(setup.nId);
+        std::wstring strText;
+        AfxLoadString(setup.nTextId, strText);
+        pButton->SetWindowText(strText);
+        pButton->SetCursorResource(IDC_HAND_CURSOR, TRUE);
+        pButton->SetTooltip(setup.nTooltipId, TRUE);
+        pButton->SetFont(m_fontNormal, TRUE);
+    }
 }
 
 BOOL CHovraLaunchDlg::OnInitDialog()
 {
     // A system menu and a minimise box; never maximised.
     ModifyStyle(WS_POPUP | WS_MAXIMIZEBOX, WS_SYSMENU | WS_MINIMIZEBOX);
-    CDialog::OnInitDialog();
+    CStackDialog::OnInitDialog();
 
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_iconBig.GetSafeHandle()));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_iconSmall.GetSafeHandle()));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    LOGFONTW lf{};
+    ::GetObjectW(GetFont(), sizeof lf, &lf);
+    lf.lfFaceName[0] = L'\0';
+    LOGFONTW lfTitle = lf;
+    lfTitle.lfHeight *= 2;
+    lfTitle.lfWidth *= 2;
+    lfTitle.lfWeight = m_nFontWeight;
+    m_fontTitle.CreateFontIndirect(lfTitle);
+    lf.lfWeight = FW_NORMAL;
+    m_fontNormal.CreateFontIndirect(lf);
 
     std::wstring strTitle;
     AfxLoadString(IDS_MAIN_TITLE, strTitle);
     SetWindowText(strTitle);
+    if (m_bHighContrast)
+    {
+        HWND hCaption = GetDlgItem(IDC_HEADER_CAPTION);
+        ::SetWindowTextW(hCaption, strTitle.c_str());
+        ::SendMessageW(hCaption, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontTitle.GetSafeHandle()), TRUE);
+        ::ShowWindow(hCaption, SW_SHOW);
+        ::ShowWindow(GetDlgItem(IDC_BANNER_BAND), SW_HIDE);
+    }
 
-    // Header banner over the band, and button captions.
-    if (m_bandBanner.SubclassDlgItem(IDC_BANNER_BAND, this))
+    SetupButtons();
+
+    for (UINT nPanelId : {IDD_WELCOME_PANEL, IDD_SOFTWARE_PANEL, IDD_NETWORK_PANEL, IDD_INSTALL_PANEL})
     {
-        RECT rcBand{};
-        m_bandBanner.GetClientRect(&rcBand);
-        if (m_bmpBanner.LoadBitmap(IDB_BANNER, rcBand.right, rcBand.bottom))
-        {
-            m_bandBanner.SetBitmap(m_bmpBanner);
-            m_bandBanner.ShowWindow(SW_SHOW);
-        }
+        CStackPanel* pPanel = AddPanel(nPanelId)->m_pPanel;
+        pPanel->SetFrameStyle(0);
+        pPanel->SetTransparentControls(TRUE);
+        pPanel->SetBackgroundColor(m_clrWindow);
     }
-    static constexpr struct
-    {
-        int nButtonId;
-        UINT nTextId;
-    } kCaptions[] = {{IDC_NAV_WELCOME, 444}, {IDC_NAV_SOFTWARE, 445}, {IDC_NAV_NETWORK, 446},
-                     {IDC_NAV_INSTALL, 464}, {IDC_GUIDE, 449},        {IDC_RELEASE_NOTES, 450},
-                     {IDC_EXIT, 448}};
-    for (const auto& caption : kCaptions)
-    {
-        std::wstring strCaption;
-        AfxLoadString(caption.nTextId, strCaption);
-        SetDlgItemText(caption.nButtonId, strCaption);
-    }
+    ShowPanel(IDD_WELCOME_PANEL);
+
+    if (m_nCurrentNavId != IDC_NAV_WELCOME && m_nCurrentNavId != 0)
+        NavButton(m_nCurrentNavId)->SetChecked(0, TRUE);
+    m_btnWelcome.SetChecked(1, TRUE);
+    m_nCurrentNavId = IDC_NAV_WELCOME;
     return TRUE;
 }
 
@@ -62,4 +318,230 @@ void CHovraLaunchDlg::OnOK()
 void CHovraLaunchDlg::OnExit()
 {
     OnCancel();
+}
+
+LRESULT CHovraLaunchDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND)
+    {
+        const UINT nId = LOWORD(wParam);
+        if (nId == SC_CLOSE)
+        {
+            OnCancel();
+            return 0;
+        }
+        if (nId >= 0xF000)
+        {
+            // A system command chosen from the context menu.
+            PostMessage(WM_SYSCOMMAND, wParam, lParam);
+            return 0;
+        }
+    }
+    return CStackDialog::WindowProc(message, wParam, lParam);
+}
+
+void CHovraLaunchDlg::OnDestroy()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_watch->m_lock);
+        m_watch->m_hNotifyWnd = nullptr; // the worker must not post to a window that is gone
+    }
+    CStackDialog::OnDestroy();
+    m_fontTitle.DeleteObject();
+    m_fontNormal.DeleteObject();
+}
+
+LRESULT CHovraLaunchDlg::OnPaint(WPARAM, LPARAM)
+{
+    if (!::IsIconic(m_hWnd))
+        return Default();
+    PAINTSTRUCT ps{};
+    HDC hdc = ::BeginPaint(m_hWnd, &ps);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(hdc), 0);
+    RECT rc{};
+    GetClientRect(&rc);
+    const int x = (rc.right - rc.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (rc.bottom - rc.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(hdc, x, y, m_hIcon);
+    ::EndPaint(m_hWnd, &ps);
+    return 0;
+}
+
+LRESULT CHovraLaunchDlg::OnQueryDragIcon(WPARAM, LPARAM)
+{
+    return reinterpret_cast<LRESULT>(m_hIcon);
+}
+
+LRESULT CHovraLaunchDlg::OnContextMenu(WPARAM, LPARAM lParam)
+{
+    HMENU hMenu = ::GetSystemMenu(m_hWnd, FALSE);
+    if (hMenu != nullptr)
+    {
+        if (!::IsIconic(m_hWnd))
+        {
+            for (UINT nPosition : {0u, 2u, 4u})
+                ::EnableMenuItem(hMenu, nPosition, MF_BYPOSITION | MF_GRAYED);
+            for (UINT nPosition : {1u, 3u})
+                ::EnableMenuItem(hMenu, nPosition, MF_BYPOSITION | MF_ENABLED);
+            ::SetMenuDefaultItem(hMenu, 6, TRUE);
+        }
+        POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (pt.x == -1 && pt.y == -1) // from the keyboard: at the pointer all the same
+            ::GetCursorPos(&pt);
+        ::TrackPopupMenu(hMenu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hWnd, nullptr);
+    }
+    return Default();
+}
+
+void CHovraLaunchDlg::OnNavigate(UINT nId)
+{
+    if (nId != m_nCurrentNavId)
+    {
+        ShowPanel(nId - 99);
+        if (m_nCurrentNavId != 0)
+            NavButton(m_nCurrentNavId)->SetChecked(0, TRUE);
+    }
+    NavButton(nId)->SetChecked(1, TRUE);
+    m_nCurrentNavId = nId;
+}
+
+void CHovraLaunchDlg::PostRefresh(UINT nPanelId)
+{
+    PanelEntry* pEntry = FindPanel(nPanelId);
+    if (pEntry != nullptr && pEntry->m_pPanel != nullptr)
+        pEntry->m_pPanel->PostMessage(WM_REFRESH_STATUS, 0, 0);
+}
+
+void CHovraLaunchDlg::OnPanelChanged(UINT nPanelId, bool bShown)
+{
+    if (!bShown)
+        return;
+    if (nPanelId == IDD_SOFTWARE_PANEL)
+    {
+        PostRefresh(IDD_SOFTWARE_PANEL);
+    }
+    else if (nPanelId == IDD_INSTALL_PANEL)
+    {
+        PostRefresh(IDD_SOFTWARE_PANEL);
+        PostRefresh(IDD_INSTALL_PANEL);
+    }
+}
+
+LRESULT CHovraLaunchDlg::OnProcessEnded(WPARAM, LPARAM)
+{
+    PostRefresh(IDD_SOFTWARE_PANEL);
+    PostRefresh(IDD_INSTALL_PANEL);
+    return 0;
+}
+
+const wchar_t* CHovraLaunchDlg::DocumentationFolder() const
+{
+    const int nRow = FindLanguageRowByCode(m_chLanguage);
+    return LanguageTable[nRow >= 0 ? nRow : 0].szFolder;
+}
+
+std::wstring CHovraLaunchDlg::GuidePath() const
+{
+    return m_strMediaRoot + L"\\" + L"docs" + L"\\" + L"help" + L"\\" + DocumentationFolder() + L"\\" +
+           L"pdf\\velto_qsg.pdf";
+}
+
+std::wstring CHovraLaunchDlg::ReleaseNotesPath() const
+{
+    return m_strMediaRoot + L"\\" + L"Readmes" + L"\\" + L"Readme_" + DocumentationFolder() + L".TXT";
+}
+
+bool CHovraLaunchDlg::EnsureFileOnMedia(std::wstring& strPath, UINT nNameId)
+{
+    if (_waccess(strPath.c_str(), 4) == 0)
+        return true;
+
+    static const struct
+    {
+        const wchar_t* pszEnding;
+        UINT nFilterId;
+    } kFilters[] = {{L".exe", 466}, {L".msi", 467}, {L"html", 468}, {L".mst", 140}, {L".pdf", 141}};
+    UINT nFilterId = 469;
+    for (const auto& filter : kFilters)
+        if (strPath.size() >= 4 && strPath.compare(strPath.size() - 4, 4, filter.pszEnding) == 0)
+            nFilterId = filter.nFilterId;
+
+    std::wstring strName;
+    AfxLoadString(nNameId, strName);
+    if (!AskQuestion(AfxFormatString(kMediaPromptId, {strName})))
+        return false;
+
+    std::wstring strFilter;
+    AfxLoadString(nFilterId, strFilter);
+    CFileDialog dlg(strPath, strFilter, OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, this);
+    if (dlg.DoModal() != IDOK)
+        return false;
+    strPath = dlg.GetPathName();
+    return true;
+}
+
+bool CHovraLaunchDlg::LaunchFile(const std::wstring& strPath, bool bMaximise, bool bWait,
+                                 const wchar_t* pszParameters)
+{
+    if (bWait && m_watch->m_hProcess.load() != nullptr)
+        return true; // one program at a time is waited for
+
+    SHELLEXECUTEINFOW sei{};
+    sei.cbSize = sizeof sei;
+    sei.fMask = SEE_MASK_FLAG_NO_UI | (bWait ? SEE_MASK_NOCLOSEPROCESS : 0);
+    sei.lpVerb = L"open";
+    sei.lpFile = strPath.c_str();
+    sei.lpParameters = pszParameters;
+    sei.nShow = bMaximise ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    const bool bStarted = ::ShellExecuteExW(&sei) != FALSE;
+    if (bStarted && bWait && sei.hProcess != nullptr)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_watch->m_lock);
+            m_watch->m_hNotifyWnd = m_hWnd;
+            m_watch->m_hProcess = sei.hProcess;
+        }
+        try
+        {
+            std::thread(WaitWorker, m_watch).detach();
+        }
+        catch (const std::system_error&)
+        {
+            std::lock_guard<std::mutex> lock(m_watch->m_lock);
+            ::CloseHandle(sei.hProcess);
+            m_watch->m_hProcess = nullptr;
+            m_watch->m_hNotifyWnd = nullptr;
+        }
+    }
+    return bStarted;
+}
+
+void CHovraLaunchDlg::OnInstallationGuide()
+{
+    std::wstring strPath = GuidePath();
+    if (EnsureFileOnMedia(strPath, kMediaNameId))
+    {
+        SHELLEXECUTEINFOW sei{};
+        sei.cbSize = sizeof sei;
+        sei.fMask = SEE_MASK_FLAG_NO_UI;
+        sei.lpVerb = L"open";
+        sei.lpFile = strPath.c_str();
+        sei.nShow = SW_SHOWNORMAL;
+        if (!::ShellExecuteExW(&sei))
+        {
+            // Windows reports a missing association by the error, some shells only by hInstApp.
+            const bool bNoAssociation = ::GetLastError() == ERROR_NO_ASSOCIATION ||
+                                        reinterpret_cast<INT_PTR>(sei.hInstApp) == SE_ERR_NOASSOC;
+            AskQuestion(bNoAssociation ? kNoPdfViewerId : kPdfErrorId, 1);
+        }
+    }
+    Invalidate(TRUE);
+}
+
+void CHovraLaunchDlg::OnReleaseNotes()
+{
+    std::wstring strPath = ReleaseNotesPath();
+    if (EnsureFileOnMedia(strPath, kMediaNameId))
+        LaunchFile(strPath, false, false, nullptr); // a failure is not reported
+    Invalidate(TRUE);
 }

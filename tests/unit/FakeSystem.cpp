@@ -1,5 +1,6 @@
 #include "FakeSystem.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace
@@ -74,10 +75,21 @@ bool FakeReadVersionValue(const wchar_t* pszName, BYTE* pBuffer, DWORD cbBuffer)
 
 bool FakeReadTokenGroups(std::vector<BYTE>& groups)
 {
-    // A copy of the array; its SIDs stay in the fake's buffer, which outlives the call.
     if (!g_pSystem->tokenGroups)
         return false;
-    groups = *g_pSystem->tokenGroups;
+    // A self-contained copy, as the system gives it: SIDs inside the buffer point into the copy.
+    const std::vector<BYTE>& source = *g_pSystem->tokenGroups;
+    groups = source;
+    if (groups.size() < sizeof(TOKEN_GROUPS))
+        return true;
+    auto* pGroups = reinterpret_cast<TOKEN_GROUPS*>(groups.data());
+    const size_t nFit = (groups.size() - offsetof(TOKEN_GROUPS, Groups)) / sizeof(SID_AND_ATTRIBUTES);
+    for (size_t i = 0; i < std::min<size_t>(pGroups->GroupCount, nFit); ++i)
+    {
+        const auto* pSid = static_cast<const BYTE*>(pGroups->Groups[i].Sid);
+        if (pSid >= source.data() && pSid < source.data() + source.size())
+            pGroups->Groups[i].Sid = groups.data() + (pSid - source.data());
+    }
     return true;
 }
 

@@ -1,0 +1,74 @@
+#include "hovra_stdafx.h"
+
+#include "QuestionDlg.h"
+
+namespace
+{
+constexpr UINT kOkTextId = 442;
+constexpr UINT kCancelTextId = 443;
+} // namespace
+
+BEGIN_MESSAGE_MAP(CQuestionDlg, CBitmapDialog)
+ON_WM_CTLCOLOR(&CQuestionDlg::OnCtlColor)
+END_MESSAGE_MAP()
+
+CQuestionDlg::CQuestionDlg(CWnd* pParent)
+    : CBitmapDialog(IDD_QUESTION, pParent), m_clrBtnText(::GetSysColor(COLOR_BTNTEXT)),
+      m_clrBtnFace(::GetSysColor(COLOR_BTNFACE)), m_clrHighlight(::GetSysColor(COLOR_HIGHLIGHT)),
+      m_clrHighlightText(::GetSysColor(COLOR_HIGHLIGHTTEXT))
+{
+}
+
+void CQuestionDlg::SetMessage(const std::wstring& strMessage)
+{
+    m_strMessage = strMessage;
+    if (m_hWnd != nullptr)
+    {
+        SetDlgItemText(IDC_QUESTION_TEXT, m_strMessage);
+        Invalidate(TRUE);
+    }
+}
+
+void CQuestionDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CBitmapDialog::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_QUESTION_TEXT, m_strMessage);
+    DDX_Control(pDX, IDOK, m_btnOk);
+    DDX_Control(pDX, IDCANCEL, m_btnCancel);
+}
+
+BOOL CQuestionDlg::OnInitDialog()
+{
+    CBitmapDialog::OnInitDialog();
+    // The buttons turn to the highlight colours only while the pointer is over them.
+    for (auto [pButton, nTextId] : {std::pair{&m_btnOk, kOkTextId}, std::pair{&m_btnCancel, kCancelTextId}})
+    {
+        pButton->SetColorSlot(0, m_clrHighlight, TRUE);
+        pButton->SetColorSlot(2, m_clrBtnFace, TRUE);
+        pButton->SetColorSlot(4, m_clrBtnFace, TRUE);
+        pButton->SetColorSlot(1, m_clrHighlightText, TRUE);
+        pButton->SetColorSlot(3, m_clrBtnText, TRUE);
+        pButton->SetColorSlot(5, m_clrBtnText, TRUE);
+        std::wstring strCaption;
+        AfxLoadString(nTextId, strCaption);
+        pButton->SetWindowText(strCaption);
+        pButton->SetCursorResource(IDC_HAND_CURSOR, TRUE);
+    }
+    if (m_nButtons == 1)
+        m_btnCancel.ShowWindow(SW_HIDE);
+    return TRUE;
+}
+
+HBRUSH CQuestionDlg::OnCtlColor(HDC hdc, HWND hCtrl, UINT nCtlColor)
+{
+    HBRUSH hBrush = CBitmapDialog::OnCtlColor(hdc, hCtrl, nCtlColor);
+    const int nId = ::GetDlgCtrlID(hCtrl);
+    if (nId == IDC_QUESTION_TEXT || nCtlColor == CTLCOLOR_STATIC)
+    {
+        ::SetTextColor(hdc, m_clrBtnText);
+        return m_brBackground;
+    }
+    if (nId == IDC_QUESTION_ICON)
+        return m_brBackground;
+    return hBrush;
+}

@@ -1,0 +1,87 @@
+#include "hovra_stdafx.h"
+
+#include "WelcomePanel.h"
+
+#include "HovraLaunchDlg.h"
+
+namespace
+{
+constexpr int kHeadingId = 1020;
+
+// The controls and their texts, in the order they are set; the two description lines below the
+// heading get the body font after their text.
+const struct
+{
+    int nControlId;
+    UINT nTextId;
+} kTexts[] = {{1020, 404}, {1036, 405}, {1021, 406}, {1023, 407}, {1022, 408}, {1025, 409}, {1024, 410},
+              {1028, 413}, {1029, 414}, {1030, 415}, {1031, 416}, {1032, 417}, {1033, 418}};
+
+const int kListControls[] = {1023, 1022, 1025, 1024, 1028, 1029, 1030, 1031, 1032, 1033};
+} // namespace
+
+BEGIN_MESSAGE_MAP(CWelcomePanel, CStackPanel)
+ON_MESSAGE_VOID(WM_DESTROY, &CWelcomePanel::OnDestroy)
+ON_WM_CTLCOLOR(&CWelcomePanel::OnCtlColor)
+END_MESSAGE_MAP()
+
+CWelcomePanel::CWelcomePanel(CWnd* pParent) : CStackPanel(IDD_WELCOME_PANEL, pParent)
+{
+}
+
+void CWelcomePanel::DoDataExchange(CDataExchange* pDX)
+{
+    CStackPanel::DoDataExchange(pDX);
+}
+
+BOOL CWelcomePanel::OnInitDialog()
+{
+    CStackPanel::OnInitDialog();
+    auto* pMain = static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
+
+    LOGFONTW lf{};
+    ::GetObjectW(GetFont(), sizeof lf, &lf);
+    lf.lfFaceName[0] = L'\0';
+    LOGFONTW lfHeading = lf;
+    lfHeading.lfHeight = static_cast<LONG>(lf.lfHeight * 1.75);
+    lfHeading.lfWidth = static_cast<LONG>(lf.lfWidth * 1.75);
+    lfHeading.lfWeight = pMain->m_nFontWeight;
+    m_fontHeading.CreateFontIndirect(lfHeading);
+    lf.lfWeight = FW_NORMAL;
+    m_fontBody.CreateFontIndirect(lf);
+
+    ::SendMessageW(GetDlgItem(kHeadingId), WM_SETFONT,
+                   reinterpret_cast<WPARAM>(m_fontHeading.GetSafeHandle()), TRUE);
+    for (int nId : kListControls)
+        ::SendMessageW(GetDlgItem(nId), WM_SETFONT, reinterpret_cast<WPARAM>(m_fontBody.GetSafeHandle()),
+                       TRUE);
+
+    for (const auto& text : kTexts)
+    {
+        std::wstring strText;
+        AfxLoadString(text.nTextId, strText);
+        SetDlgItemText(text.nControlId, strText);
+        if (text.nControlId == 1036 || text.nControlId == 1021)
+            ::SendMessageW(GetDlgItem(text.nControlId), WM_SETFONT,
+                           reinterpret_cast<WPARAM>(m_fontBody.GetSafeHandle()), TRUE);
+    }
+    return TRUE;
+}
+
+HBRUSH CWelcomePanel::OnCtlColor(HDC hdc, HWND hCtrl, UINT nCtlColor)
+{
+    HBRUSH hBrush = CStackPanel::OnCtlColor(hdc, hCtrl, nCtlColor);
+    if (nCtlColor == CTLCOLOR_STATIC)
+    {
+        ::SetTextColor(hdc, static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_clrWindowText);
+        return m_brBackground;
+    }
+    return hBrush;
+}
+
+void CWelcomePanel::OnDestroy()
+{
+    CStackPanel::OnDestroy();
+    m_fontHeading.DeleteObject();
+    m_fontBody.DeleteObject();
+}
