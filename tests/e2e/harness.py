@@ -18,6 +18,7 @@ WINESERVER = "/usr/lib/wine/wineserver"
 PROGRAM = os.environ.get("HOVRA_PROGRAM", "")
 UIDRIVER = os.environ.get("HOVRA_UIDRIVER", "")
 UNIT_TESTS = os.environ.get("HOVRA_UNIT_TESTS", "")
+SAMPLE_SETUP = os.environ.get("HOVRA_SAMPLE_SETUP", "")
 SOURCE_DIR = os.environ.get("HOVRA_SOURCE_DIR", os.path.abspath(os.path.join(os.path.dirname(__file__), "../..")))
 WORK_DIR = os.environ.get("HOVRA_WORK_DIR", "/tmp/hovra-e2e")
 ARTIFACTS = os.path.join(WORK_DIR, "artifacts")
@@ -137,10 +138,29 @@ class Wine:
     def ui(self, *args, timeout=60):
         """Runs the UI driver; returns its answer, or raises with what it said."""
         result = self.run(UIDRIVER, [str(a) for a in args], timeout=timeout)
-        out = result.stdout.decode("utf-8", "replace").strip()
+        # The console turns each line feed into CR LF.
+        out = result.stdout.decode("utf-8", "replace").replace("\r\n", "\n").strip()
         if result.returncode != 0:
             raise Failure("uidriver %s: %s" % (" ".join(str(a) for a in args), out))
         return out
+
+    def click(self, title, control_id):
+        """A real mouse click in the middle of a control, through the X server."""
+        left, top, right, bottom = (int(v) for v in self.ui("rect", title, control_id).split())
+        subprocess.run(["xdotool", "mousemove", str((left + right) // 2), str((top + bottom) // 2), "click", "1"],
+                       env=self.env(), check=True)
+
+    def reg(self, *args):
+        result = self.run("reg", list(args))
+        if result.returncode != 0:
+            raise Failure("reg %s: %s" % (" ".join(args), result.stdout.decode("utf-8", "replace").strip()))
+
+    def associate(self, extension, program):
+        """Opens files of this type with program (given its Windows path) for every user."""
+        progid = "HovraTest" + extension
+        self.reg("add", r"HKLM\Software\Classes\%s" % extension, "/ve", "/d", progid, "/f")
+        self.reg("add", r"HKLM\Software\Classes\%s\shell\open\command" % progid, "/ve", "/d",
+                 '"%s" "%%1"' % program, "/f")
 
     def screenshot(self, name):
         os.makedirs(ARTIFACTS, exist_ok=True)
@@ -152,8 +172,20 @@ class Wine:
 def sample_media(name, languages="en_us", package=True):
     media = os.path.join(WORK_DIR, "media-" + name)
     shutil.rmtree(media, ignore_errors=True)
-    make_sample_media.build(media, PROGRAM, None, languages.split(","), package)
+    make_sample_media.build(media, PROGRAM, SAMPLE_SETUP or None, [l for l in languages.split(",") if l], package)
     return media
+
+
+def windows_path(path):
+    """The path a Wine program sees for a Unix path."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def read_record(path, timeout=20):
+    """The command line the sample setup program recorded, once it has."""
+    wait_until(lambda: os.path.exists(path) and os.path.getsize(path) > 0, timeout, "the record " + path)
+    with open(path, encoding="utf-8") as f:
+        return f.read()
 
 
 def run_tests(tests):

@@ -5,12 +5,18 @@
 //   uidriver wait-window TITLE TIMEOUT_MS     hwnd of the visible top-level window, once it shows
 //   uidriver wait-gone TITLE TIMEOUT_MS       succeeds once no window has that title
 //   uidriver count-windows TITLE              number of visible top-level windows with that title
-//   uidriver get-text TITLE [CONTROL_ID]      text of the window or of one of its controls
+//   uidriver get-text TITLE [CONTROL_ID]      text of the window or of a control in it (panels too)
 //   uidriver click TITLE CONTROL_ID           posts BM_CLICK to the control
 //   uidriver close TITLE                      posts WM_CLOSE
 //   uidriver minimize TITLE | is-iconic TITLE
 //   uidriver foreground                       title of the foreground window
 //   uidriver popup TITLE                      title of the window's last active pop-up
+//   uidriver is-visible TITLE CONTROL_ID      1 when a visible descendant has that identifier
+//   uidriver rect TITLE CONTROL_ID            screen rectangle of a descendant: left top right bottom
+//   uidriver wait-question TIMEOUT_MS         message of the launchpad's question box, once it shows
+//   uidriver question-buttons                 which of OK and Cancel the question box shows
+//   uidriver answer-question OK|CANCEL        presses the button of the question box
+//   uidriver choose-file PATH TIMEOUT_MS      types PATH into the open-file dialog and confirms
 #include <windows.h>
 
 #include <cstdio>
@@ -79,6 +85,75 @@ HWND Require(const wchar_t* title)
     return hWnd;
 }
 
+struct Descendant
+{
+    int nId;
+    HWND hFound;
+    bool bVisibleOnly;
+};
+
+BOOL CALLBACK FindDescendant(HWND hWnd, LPARAM lParam)
+{
+    auto* pSearch = reinterpret_cast<Descendant*>(lParam);
+    if (::GetDlgCtrlID(hWnd) == pSearch->nId && (!pSearch->bVisibleOnly || ::IsWindowVisible(hWnd)))
+    {
+        pSearch->hFound = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND Descendant(HWND hParent, int nId, bool bVisibleOnly)
+{
+    struct Descendant search
+    {
+        nId, nullptr, bVisibleOnly
+    };
+    ::EnumChildWindows(hParent, &FindDescendant, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+// The question box: a visible top-level window with the message control 1060 and an OK button.
+BOOL CALLBACK FindQuestion(HWND hWnd, LPARAM lParam)
+{
+    if (::IsWindowVisible(hWnd) && ::GetDlgItem(hWnd, 1060) != nullptr && ::GetDlgItem(hWnd, IDOK) != nullptr)
+    {
+        *reinterpret_cast<HWND*>(lParam) = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND QuestionBox()
+{
+    HWND hBox = nullptr;
+    ::EnumWindows(&FindQuestion, reinterpret_cast<LPARAM>(&hBox));
+    return hBox;
+}
+
+// The open-file dialog: a visible top-level dialog with the file-name combo box 0x47C.
+BOOL CALLBACK FindFileDialog(HWND hWnd, LPARAM lParam)
+{
+    if (::IsWindowVisible(hWnd) && ::GetDlgItem(hWnd, 0x47C) != nullptr)
+    {
+        *reinterpret_cast<HWND*>(lParam) = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool WaitFor(HWND (*pfnFind)(), DWORD dwTimeout, HWND& hFound)
+{
+    const DWORD deadline = ::GetTickCount() + dwTimeout;
+    while ((hFound = pfnFind()) == nullptr)
+    {
+        if (static_cast<LONG>(::GetTickCount() - deadline) > 0)
+            return false;
+        ::Sleep(50);
+    }
+    return true;
+}
+
 int Fail(const wchar_t* what)
 {
     PrintLine(std::wstring(L"error: ") + what);
@@ -126,6 +201,55 @@ int wmain(int argc, wchar_t** argv)
         PrintLine(std::to_wstring(Find(title).count));
         return 0;
     }
+    if (command == L"wait-question")
+    {
+        HWND hBox = nullptr;
+        if (!WaitFor(&QuestionBox, static_cast<DWORD>(_wtoi(title)), hBox))
+            return Fail(L"timed out");
+        PrintLine(TextOf(::GetDlgItem(hBox, 1060)));
+        return 0;
+    }
+    if (command == L"question-buttons")
+    {
+        HWND hBox = QuestionBox();
+        if (hBox == nullptr)
+            return Fail(L"no question box");
+        std::wstring buttons;
+        if (::IsWindowVisible(::GetDlgItem(hBox, IDOK)))
+            buttons += L"OK";
+        if (::IsWindowVisible(::GetDlgItem(hBox, IDCANCEL)))
+            buttons += buttons.empty() ? L"CANCEL" : L" CANCEL";
+        PrintLine(buttons);
+        return 0;
+    }
+    if (command == L"answer-question")
+    {
+        HWND hBox = QuestionBox();
+        if (hBox == nullptr)
+            return Fail(L"no question box");
+        ::PostMessageW(hBox, WM_COMMAND, std::wstring(title) == L"OK" ? IDOK : IDCANCEL, 0);
+        PrintLine(L"answered");
+        return 0;
+    }
+    if (command == L"choose-file" && argc > 3)
+    {
+        HWND hDialog = nullptr;
+        if (!WaitFor(
+                []
+                {
+                    HWND h = nullptr;
+                    ::EnumWindows(&FindFileDialog, reinterpret_cast<LPARAM>(&h));
+                    return h;
+                },
+                static_cast<DWORD>(_wtoi(argv[3])), hDialog))
+            return Fail(L"no file dialog");
+        HWND hCombo = ::GetDlgItem(hDialog, 0x47C);
+        HWND hEdit = ::FindWindowExW(hCombo, nullptr, L"Edit", nullptr);
+        ::SendMessageW(hEdit != nullptr ? hEdit : hCombo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title));
+        ::PostMessageW(hDialog, WM_COMMAND, IDOK, 0);
+        PrintLine(L"chosen");
+        return 0;
+    }
     if (command == L"foreground")
     {
         PrintLine(CaptionOf(::GetForegroundWindow()));
@@ -137,7 +261,7 @@ int wmain(int argc, wchar_t** argv)
         return Fail(L"no such window");
     if (command == L"get-text")
     {
-        HWND hTarget = argc > 3 ? ::GetDlgItem(hWnd, _wtoi(argv[3])) : hWnd;
+        HWND hTarget = argc > 3 ? Descendant(hWnd, _wtoi(argv[3]), false) : hWnd;
         if (hTarget == nullptr)
             return Fail(L"no such control");
         PrintLine(TextOf(hTarget));
@@ -167,6 +291,21 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"is-iconic")
     {
         PrintLine(::IsIconic(hWnd) ? L"1" : L"0");
+        return 0;
+    }
+    if ((command == L"is-visible" || command == L"rect") && argc > 3)
+    {
+        HWND hCtrl = Descendant(hWnd, _wtoi(argv[3]), command == L"is-visible");
+        if (command == L"is-visible")
+        {
+            PrintLine(hCtrl != nullptr ? L"1" : L"0");
+            return 0;
+        }
+        RECT rc{};
+        if (hCtrl == nullptr || !::GetWindowRect(hCtrl, &rc))
+            return Fail(L"no such control");
+        PrintLine(std::to_wstring(rc.left) + L" " + std::to_wstring(rc.top) + L" " +
+                  std::to_wstring(rc.right) + L" " + std::to_wstring(rc.bottom));
         return 0;
     }
     if (command == L"popup")
