@@ -7,42 +7,27 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+source tools/common.sh
 
-bash tools/install-deps.sh
-cmake --preset x86 >/dev/null
-cmake --build --preset x86
-cmake --preset x64 >/dev/null
-cmake --build --preset x64
-
+build_all
 media="$root/build/demo/media"
 rm -rf "$media"
 python3 tools/media/make_sample_media.py "$media" --launchpad build/x64/HovraLaunch.exe \
     --setup build/x64/tools/setup.exe --languages en_us,fr_fr,de_de,ja_jp
-
 echo "Launchpad: $media/HovraLaunch.exe (the product is the 32-bit build/x86/HovraLaunch.exe;"
 echo "this 64-bit build of the same sources is what runs under Wine here)"
 cd "$media"
+
 if [ -n "${DISPLAY:-}" ]; then
     "$root/tools/wine-run.sh" HovraLaunch.exe
     exit 0
 fi
 
-display=""
-for n in $(seq 90 119); do
-    [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY="$display"
-trap 'WINEPREFIX="${XDG_CACHE_HOME:-$HOME/.cache}/hovralaunch/wine-x64" /usr/lib/wine/wineserver -k 2>/dev/null; kill $xvfb_pid 2>/dev/null' EXIT
-for _ in $(seq 1 100); do
-    xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && break
-    sleep 0.05
-done
-
+trap stop_all EXIT
+start_display
 "$root/tools/wine-run.sh" HovraLaunch.exe &
 xdotool search --sync --onlyvisible --name "Corvane Velto Version 9.3" >/dev/null
-sleep 1 # let the first paint settle before the picture is taken
+sleep 1 # the first paint of every control
 shot="$root/build/demo/launchpad.png"
 import -window root "$shot"
 echo "Screenshot: $shot"

@@ -1,0 +1,36 @@
+# Shared by tools/demo.sh and tools/test.sh: sourced, not run.
+
+# Installs the tools and builds both presets.
+build_all() {
+    bash tools/install-deps.sh
+    cmake --preset x86 >/dev/null
+    cmake --build --preset x86
+    cmake --preset x64 >/dev/null
+    cmake --build --preset x64
+}
+
+# Without a display, starts a private Xvfb and exports DISPLAY; XVFB_PID names it (empty if none).
+XVFB_PID=""
+start_display() {
+    [ -z "${DISPLAY:-}" ] || return 0
+    local display=""
+    for n in $(seq 90 119); do
+        [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
+    done
+    Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY="$display"
+    for _ in $(seq 1 100); do
+        xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    echo "Xvfb did not start on $DISPLAY" >&2
+    return 1
+}
+
+# Ends every Wine program of the project's prefix and the private display.
+stop_all() {
+    WINEPREFIX="${HOVRA_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/hovralaunch/wine-x64}" \
+        /usr/lib/wine/wineserver -k 2>/dev/null || true
+    [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true
+}
