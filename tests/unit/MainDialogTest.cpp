@@ -7,6 +7,7 @@
 
 #include "FakeSystem.h"
 #include "HovraLaunch.h"
+#include "HighContrast.h"
 #include "HovraLaunchDlg.h"
 #include "Languages.h"
 
@@ -337,6 +338,36 @@ TEST_F(MainDialog, AWaitedProgramRefreshesThePanelsWhenItEnds)
     EXPECT_EQ((std::vector<std::wstring>{L"refresh 902", L"refresh 905"}), g_refreshes);
     ::SetEnvironmentVariableW(L"HOVRA_SETUP_RECORD", nullptr);
     EXPECT_TRUE(::DeleteFileW(record.c_str())); // the program really ran
+}
+
+TEST_F(MainDialog, HighContrastShowsTheTitleTextInsteadOfTheBanner)
+{
+    FakeSystem system = MakeSystem(10, 0, true);
+    FakeSystemScope scope(system);
+    for (bool bHighContrast : {false, true})
+    {
+        SetHighContrastProbe(bHighContrast ? +[] { return true; } : +[] { return false; });
+        CTestMainDlg dlg;
+        std::wstring strCaption;
+        bool bCaptionVisible = false, bBandVisible = false;
+        dlg.m_steps = {[&](CTestMainDlg& d)
+                       {
+                           HWND hCaption = d.GetDlgItem(IDC_HEADER_CAPTION);
+                           bCaptionVisible = (::GetWindowLongPtrW(hCaption, GWL_STYLE) & WS_VISIBLE) != 0;
+                           bBandVisible = (::GetWindowLongPtrW(d.GetDlgItem(IDC_BANNER_BAND), GWL_STYLE) &
+                                           WS_VISIBLE) != 0;
+                           wchar_t szText[256] = L"";
+                           ::GetWindowTextW(hCaption, szText, 256);
+                           strCaption = szText;
+                           d.OnExit();
+                       }};
+        EXPECT_EQ(IDCANCEL, dlg.DoModal());
+        EXPECT_EQ(bHighContrast, dlg.m_bHighContrast != FALSE);
+        EXPECT_EQ(bHighContrast, bCaptionVisible);
+        EXPECT_FALSE(bBandVisible); // the band control only marks where the banner is painted
+        EXPECT_EQ(bHighContrast ? Text(103) : std::wstring(L"Corvane ..."), strCaption);
+    }
+    SetHighContrastProbe(nullptr);
 }
 
 TEST(DocumentationLanguage, FollowsTheFoldersOnTheMedia)
