@@ -7,6 +7,7 @@
 #include "Languages.h"
 #include "QuestionDlg.h"
 #include "Security.h"
+#include "SoftwarePanel.h"
 #include "WelcomePanel.h"
 
 #include <io.h>
@@ -164,6 +165,7 @@ CStackPanel* CHovraLaunchDlg::CreatePanel(UINT nPanelId)
     case IDD_WELCOME_PANEL:
         return new CWelcomePanel(this);
     case IDD_SOFTWARE_PANEL:
+        return new CSoftwarePanel(this);
     case IDD_NETWORK_PANEL:
     case IDD_INSTALL_PANEL:
         return new CStackPanel(nPanelId, this);

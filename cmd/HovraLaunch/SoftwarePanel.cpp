@@ -1,0 +1,550 @@
+#include "hovra_stdafx.h"
+
+#include "SoftwarePanel.h"
+
+#include "FileDialog.h"
+#include "HovraLaunch.h"
+#include "HovraLaunchDlg.h"
+
+namespace
+{
+constexpr int kHeadingId = 1040;
+constexpr int kIntroId = 1041;
+constexpr int kHintId = 1042;
+constexpr int kRefreshId = 1043;
+constexpr int kExpandFrameId = 1044;
+constexpr int kStatusFrameId = 1045;
+constexpr int kNameFrameId = 1046;
+constexpr int kLightFrameId = 1047;
+constexpr int kRefreshHintId = 1147;
+constexpr UINT kFirstExpandId = 1048;
+constexpr UINT kCdromId = 3000;
+constexpr UINT kInternetId = 3001;
+constexpr UINT kNetworkId = 3002;
+constexpr UINT kStaticId = 0xFFFF;
+
+constexpr INT32 kCchTestText = 260;
+constexpr int kDetailHeight = 135; // from the top of the row's name to the bottom of the detail area
+
+// Colour indices into m_clrButton.
+enum
+{
+    kFace = 0,
+    kHighlight,
+    kHighlightText,
+    kBtnText
+};
+
+// The short names of the Windows releases the heading names, by the item's full name.
+const struct
+{
+    UINT nNameId;
+    UINT nShortNameId;
+} kShortNames[] = {{215, 376}, {216, 377}, {219, 379}, {482, 498}, {486, 499}, {490, 508}, {494, 509},
+                   {510, 516}, {512, 568}, {519, 569}, {521, 525}, {529, 570}, {530, 551}, {531, 553},
+                   {532, 552}, {533, 554}, {558, 571}, {573, 572}, {578, 577}, {583, 582}, {588, 587},
+                   {593, 592}, {598, 597}, {603, 602}, {608, 607}, {613, 612}};
+constexpr UINT kGenericWindowsId = 565;
+
+UINT ShortNameId(UINT nNameId)
+{
+    for (const auto& entry : kShortNames)
+        if (entry.nNameId == nNameId)
+            return entry.nShortNameId;
+    return kGenericWindowsId;
+}
+
+// How a test result is shown: the status kept in the item, the status word and the light.
+struct StatusView
+{
+    INT32 nStatus;
+    UINT nWordId;
+    int nLedState;
+};
+
+StatusView ViewOfResult(INT32 nResult, const PrerequisiteItem& item)
+{
+    switch (nResult)
+    {
+    case kStatusSatisfied:
+        if (item.nDescriptionId != kUnsupportedLevelTextId)
+            return {kStatusSatisfied, 311, CLedCtrl::LED_GREEN};
+        // A matching Windows at a level the product does not support.
+        return {kStatusIncorrectLevel, item.nAltDescriptionId == 0 ? 313u : 316u, CLedCtrl::LED_RED};
+    case kStatusNotInstalled:
+        return {nResult, 312, CLedCtrl::LED_RED};
+    case kStatusPartial:
+        return {nResult, 315, CLedCtrl::LED_RED};
+    case kStatusIncorrectLevel:
+        return {nResult, 313, CLedCtrl::LED_RED};
+    default: // 2, 3 and anything unknown
+        return {nResult, 314, CLedCtrl::LED_RED};
+    }
+}
+
+int Width(const RECT& rc)
+{
+    return rc.right - rc.left;
+}
+
+int Height(const RECT& rc)
+{
+    return rc.bottom - rc.top;
+}
+
+HWND CreateChild(HWND hParent, const wchar_t* pszClass, const wchar_t* pszText, DWORD dwStyle, const RECT& rc,
+                 UINT nId)
+{
+    return ::CreateWindowExW(0, pszClass, pszText, dwStyle, rc.left, rc.top, Width(rc), Height(rc), hParent,
+                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nId)), ::GetModuleHandleW(nullptr),
+                             nullptr);
+}
+
+// Text nId; empty when it cannot be loaded.
+std::wstring LoadText(UINT nId)
+{
+    std::wstring text;
+    AfxLoadString(nId, text);
+    return text;
+}
+} // namespace
+
+BEGIN_MESSAGE_MAP(CSoftwarePanel, CStackPanel)
+ON_MESSAGE(WM_REFRESH_STATUS, &CSoftwarePanel::OnRefreshStatus)
+ON_COMMAND(kRefreshId, &CSoftwarePanel::OnRefresh)
+ON_COMMAND_RANGE(kFirstExpandId, kFirstExpandId, &CSoftwarePanel::OnExpand)
+ON_COMMAND(kCdromId, &CSoftwarePanel::OnCdrom)
+ON_COMMAND(kNetworkId, &CSoftwarePanel::OnNetwork)
+ON_MESSAGE(WM_PAINT, &CSoftwarePanel::OnPaint)
+ON_MESSAGE(WM_ENABLE, &CSoftwarePanel::OnEnable)
+ON_WM_CTLCOLOR(&CSoftwarePanel::OnCtlColor)
+ON_MESSAGE_VOID(WM_DESTROY, &CSoftwarePanel::OnDestroy)
+END_MESSAGE_MAP()
+
+CSoftwarePanel::CSoftwarePanel(CWnd* pParent) : CStackPanel(IDD_SOFTWARE_PANEL, pParent)
+{
+}
+
+CSoftwarePanel::~CSoftwarePanel() = default;
+
+void CSoftwarePanel::DoDataExchange(CDataExchange* pDX)
+{
+    CStackPanel::DoDataExchange(pDX);
+    DDX_Control(pDX, kRefreshId, m_btnRefresh);
+}
+
+void CSoftwarePanel::OnPanelShow()
+{
+    ::SetFocus(m_btnRefresh.m_hWnd);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Building the panel
+
+BOOL CSoftwarePanel::OnInitDialog()
+{
+    CStackPanel::OnInitDialog();
+    auto* pMain = static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
+
+    LOGFONTW lf{};
+    ::GetObjectW(GetFont(), sizeof lf, &lf);
+    lf.lfFaceName[0] = L'\0';
+    LOGFONTW lfScaled = lf;
+    lfScaled.lfWeight = pMain->m_nFontWeight;
+    lfScaled.lfHeight = static_cast<LONG>(lf.lfHeight * 1.75);
+    lfScaled.lfWidth = static_cast<LONG>(lf.lfWidth * 1.75);
+    m_fontHeading.CreateFontIndirect(lfScaled);
+    lfScaled.lfHeight = static_cast<LONG>(lf.lfHeight * 1.25);
+    lfScaled.lfWidth = static_cast<LONG>(lf.lfWidth * 1.25);
+    m_fontItem.CreateFontIndirect(lfScaled);
+    lf.lfWeight = FW_NORMAL;
+    m_fontDetail.CreateFontIndirect(lf);
+    m_fontBody.CreateFontIndirect(lf);
+
+    m_clrButton[kFace] = pMain->m_clrBtnFace;
+    m_clrButton[kHighlight] = pMain->m_clrHighlight;
+    m_clrButton[kHighlightText] = pMain->m_clrHighlightText;
+    m_clrButton[kBtnText] = pMain->m_clrBtnText;
+
+    std::wstring strProduct, strShortName;
+    AfxLoadString(465, strProduct);
+    AfxLoadString(ShortNameId(g_prerequisites[0].nNameId), strShortName);
+    SetDlgItemText(kHeadingId, AfxFormatString(378, {strProduct, strShortName}));
+    ::SendMessageW(GetDlgItem(kHeadingId), WM_SETFONT,
+                   reinterpret_cast<WPARAM>(m_fontHeading.GetSafeHandle()), TRUE);
+
+    SetupTexts();
+
+    // Rows from the current item up to the first catalogue entry: the current item alone.
+    for (size_t nRow = 0; nRow < static_cast<size_t>(kPrerequisiteCount - kCatalogueEntryCount); ++nRow)
+        CreateRow(nRow);
+    return TRUE;
+}
+
+void CSoftwarePanel::SetupTexts()
+{
+    const WPARAM wBody = reinterpret_cast<WPARAM>(m_fontBody.GetSafeHandle());
+    std::wstring strText;
+    if (AfxLoadString(427, strText))
+        SetDlgItemText(kIntroId, strText);
+    ::SendMessageW(GetDlgItem(kIntroId), WM_SETFONT, wBody, TRUE);
+    if (AfxLoadString(429, strText))
+        SetDlgItemText(kHintId, strText);
+    ::SendMessageW(GetDlgItem(kHintId), WM_SETFONT, wBody, TRUE);
+
+    m_btnRefresh.SetFont(m_fontBody, TRUE);
+    if (AfxLoadString(430, strText))
+        m_btnRefresh.SetWindowText(strText);
+    m_btnRefresh.SetCursorResource(IDC_HAND_CURSOR, TRUE);
+    m_btnRefresh.SetTooltip(375, TRUE);
+    m_btnRefresh.SetColorSlot(0, m_clrButton[kHighlight], TRUE);
+    m_btnRefresh.SetColorSlot(1, m_clrButton[kHighlightText], TRUE);
+    m_btnRefresh.SetColorSlot(2, m_clrButton[kFace], TRUE);
+    m_btnRefresh.SetColorSlot(3, m_clrButton[kBtnText], TRUE);
+    m_btnRefresh.SetColorSlot(4, m_clrButton[kHighlight], TRUE);
+    m_btnRefresh.SetColorSlot(5, m_clrButton[kHighlightText], TRUE);
+
+    if (AfxLoadString(463, strText))
+        SetDlgItemText(kRefreshHintId, strText);
+    ::SendMessageW(GetDlgItem(kRefreshHintId), WM_SETFONT, wBody, TRUE);
+}
+
+RECT CSoftwarePanel::FrameRect(int nFrameId, size_t nRow) const
+{
+    RECT rc{};
+    if (nRow != 0)
+        return rc; // the template marks the places of one row only
+    ::GetWindowRect(GetDlgItem(nFrameId), &rc);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+RECT CSoftwarePanel::DetailArea() const
+{
+    const RECT rcName = FrameRect(kNameFrameId, 0);
+    return RECT{rcName.left, rcName.bottom, rcName.right, rcName.top + kDetailHeight};
+}
+
+void CSoftwarePanel::CreateRow(size_t nRow)
+{
+    const PrerequisiteItem& item = g_prerequisites[nRow];
+    auto pRow = std::make_unique<PrerequisiteRow>();
+
+    const UINT nExpandId = kFirstExpandId + static_cast<UINT>(nRow);
+    pRow->m_btnExpand.SubclassWindow(CreateChild(m_hWnd, L"Button", L"",
+                                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
+                                                 FrameRect(kExpandFrameId, nRow), nExpandId));
+    std::wstring strName;
+    AfxLoadString(item.nNameId, strName);
+    pRow->m_stcName.SubclassWindow(CreateChild(m_hWnd, L"Static", strName.c_str(),
+                                               WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE,
+                                               FrameRect(kNameFrameId, nRow), kStaticId));
+    pRow->m_led.SubclassWindow(CreateChild(m_hWnd, L"Static", L"",
+                                           WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE | SS_BITMAP,
+                                           FrameRect(kLightFrameId, nRow), kStaticId));
+    const std::wstring strError = LoadText(314);
+    pRow->m_stcStatus.SubclassWindow(CreateChild(m_hWnd, L"Static", strError.c_str(),
+                                                 WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE,
+                                                 FrameRect(kStatusFrameId, nRow), kStaticId));
+
+    CStyleButton& button = pRow->m_btnExpand;
+    button.SetCursorResource(IDC_HAND_CURSOR, TRUE);
+    button.SetTooltip(item.nMoreInfoId, TRUE);
+    button.SetIcons(IDI_EXPAND, 0);
+    button.SetColorSlot(0, m_clrButton[kHighlight], TRUE);
+    button.SetColorSlot(2, m_clrButton[kFace], TRUE);
+    button.SetColorSlot(4, m_clrButton[kHighlight], TRUE);
+
+    pRow->m_stcName.SetFont(m_fontItem, TRUE);
+    pRow->m_stcStatus.SetFont(m_fontItem, TRUE);
+    pRow->m_led.SetState(CLedCtrl::LED_RED);
+    m_aRows.push_back(std::move(pRow));
+}
+
+void CSoftwarePanel::PlaceRow(size_t nRow)
+{
+    PrerequisiteRow& row = *m_aRows[nRow];
+    const std::pair<CWnd*, int> places[] = {{&row.m_btnExpand, kExpandFrameId},
+                                            {&row.m_stcName, kNameFrameId},
+                                            {&row.m_led, kLightFrameId},
+                                            {&row.m_stcStatus, kStatusFrameId}};
+    for (const auto& [pWnd, nFrameId] : places)
+    {
+        const RECT rc = FrameRect(nFrameId, nRow);
+        ::MoveWindow(pWnd->m_hWnd, rc.left, rc.top, Width(rc), Height(rc), TRUE);
+    }
+    RegisterStatusTooltip(nRow);
+}
+
+void CSoftwarePanel::RegisterStatusTooltip(size_t nRow)
+{
+    const RECT rcLight = FrameRect(kLightFrameId, nRow);
+    const RECT rcStatus = FrameRect(kStatusFrameId, nRow);
+    const RECT rc{rcLight.left, rcLight.top, rcStatus.right, rcStatus.bottom};
+    AddTooltip(g_prerequisites[nRow].szText, &rc, static_cast<UINT>(nRow) + 1, TRUE);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Evaluation
+
+LRESULT CSoftwarePanel::OnRefreshStatus(WPARAM, LPARAM)
+{
+    for (size_t nRow = 0; nRow < m_aRows.size(); ++nRow)
+    {
+        PrerequisiteItem& item = g_prerequisites[nRow];
+        if (item.pfnTest == nullptr)
+            continue;
+        ::ZeroMemory(item.szText, sizeof item.szText);
+        const INT32 nResult = item.pfnTest(item.szText, kCchTestText);
+        const StatusView view = ViewOfResult(nResult, item);
+        item.nStatus = view.nStatus;
+
+        PrerequisiteRow& row = *m_aRows[nRow];
+        row.m_led.SetState(view.nLedState);
+        std::wstring strWord;
+        if (AfxLoadString(view.nWordId, strWord))
+            row.m_stcStatus.SetWindowText(strWord);
+        RegisterStatusTooltip(nRow);
+    }
+    Invalidate(TRUE);
+    return 0;
+}
+
+void CSoftwarePanel::OnRefresh()
+{
+    PostMessage(WM_REFRESH_STATUS);
+    OnExpand(static_cast<UINT>(m_nExpandedId));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Expanding and the detail area
+
+void CSoftwarePanel::OnExpand(UINT nId)
+{
+    DestroyDetail();
+
+    bool bOtherRow = true;
+    if (m_nExpandedId != 0)
+    {
+        const size_t nRow = static_cast<size_t>(m_nExpandedId) - kFirstExpandId;
+        if (nRow < m_aRows.size())
+        {
+            CStyleButton& button = m_aRows[nRow]->m_btnExpand;
+            button.SetChecked(0, TRUE);
+            button.SetIcons(IDI_EXPAND, 0);
+            g_prerequisites[nRow].bExpanded = FALSE;
+        }
+        bOtherRow = nId != static_cast<UINT>(m_nExpandedId);
+        m_nExpandedId = 0;
+    }
+
+    if (nId != 0 && bOtherRow)
+    {
+        const size_t nRow = static_cast<size_t>(nId) - kFirstExpandId;
+        if (nId >= kFirstExpandId && nRow < m_aRows.size())
+        {
+            CStyleButton& button = m_aRows[nRow]->m_btnExpand;
+            button.SetChecked(1, TRUE);
+            button.SetIcons(IDI_COLLAPSE, 0);
+            g_prerequisites[nRow].bExpanded = TRUE;
+            m_nExpandedId = static_cast<INT32>(nId);
+        }
+    }
+
+    for (size_t nRow = 0; nRow < m_aRows.size(); ++nRow)
+        PlaceRow(nRow);
+
+    if (m_nExpandedId != 0)
+        BuildDetail(static_cast<size_t>(m_nExpandedId) - kFirstExpandId);
+    Invalidate(TRUE);
+}
+
+void CSoftwarePanel::SetupActionButton(CStyleButton& button, UINT nId, const RECT& rc, UINT nTextId,
+                                       UINT nTooltipId)
+{
+    const std::wstring strText = LoadText(nTextId);
+    button.SubclassWindow(
+        CreateChild(m_hWnd, L"Button", strText.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, rc, nId));
+    button.SetFont(m_fontBody, TRUE);
+    button.SetCursorResource(IDC_HAND_CURSOR, TRUE);
+    button.SetTooltip(nTooltipId, TRUE);
+    button.SetColorSlot(0, m_clrButton[kHighlight], TRUE);
+    button.SetColorSlot(1, m_clrButton[kHighlightText], TRUE);
+    button.SetColorSlot(2, m_clrButton[kFace], TRUE);
+    button.SetColorSlot(3, m_clrButton[kBtnText], TRUE);
+    button.SetColorSlot(4, m_clrButton[kHighlight], TRUE);
+    button.SetColorSlot(5, m_clrButton[kBtnText], TRUE);
+}
+
+void CSoftwarePanel::BuildDetail(size_t nRow)
+{
+    const PrerequisiteItem& item = g_prerequisites[nRow];
+    const bool bSatisfied = item.nStatus == kStatusSatisfied;
+
+    const RECT rcArea = DetailArea();
+    const int q = Height(rcArea) / 4;
+    const int w = Width(rcArea) / 3;
+    RECT rcText{rcArea.left, rcArea.top, rcArea.right, rcArea.top + 3 * q + 5};
+    ::InflateRect(&rcText, -5, -5);
+    auto buttonRect = [&](int k)
+    {
+        RECT rc{rcArea.left + k * w, rcArea.top + 3 * q - 5, rcArea.left + (k + 1) * w, rcArea.bottom};
+        ::InflateRect(&rc, -5, -5);
+        return rc;
+    };
+
+    std::wstring strExplanation;
+    AfxLoadString(2001, strExplanation);
+
+    if (item.nProgramPathId != 0)
+    {
+        SetupActionButton(m_btnCdrom, kCdromId, buttonRect(0), 300, 363);
+        if (!bSatisfied)
+            AfxLoadString(item.nDescriptionId, strExplanation);
+        m_btnCdrom.ShowWindow(bSatisfied ? SW_HIDE : SW_SHOW);
+    }
+    if (item.nUrlId != 0)
+    {
+        SetupActionButton(m_btnInternet, kInternetId, buttonRect(1), 301, 364);
+        std::wstring strUrl;
+        AfxLoadString(item.nUrlId, strUrl);
+        m_btnInternet.SetLinkTarget(strUrl.c_str());
+        bool bShow = false;
+        if (!bSatisfied)
+        {
+            AfxLoadString(item.nAltDescriptionId != 0 ? item.nAltDescriptionId : item.nDescriptionId,
+                          strExplanation);
+            bShow = item.nDescriptionId != kUnsupportedLevelTextId;
+        }
+        m_btnInternet.ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+    }
+    if (item.bNetworkInstall)
+    {
+        SetupActionButton(m_btnNetwork, kNetworkId, buttonRect(2), 302, 365);
+        if (!bSatisfied)
+            AfxLoadString(item.nDescriptionId, strExplanation);
+        m_btnNetwork.ShowWindow(bSatisfied ? SW_HIDE : SW_SHOW);
+    }
+
+    m_stcDetail.SubclassWindow(CreateChild(m_hWnd, L"Static", strExplanation.c_str(),
+                                           WS_CHILD | WS_VISIBLE | WS_GROUP, rcText, kStaticId));
+    m_stcDetail.SetFont(m_fontDetail, TRUE);
+}
+
+void CSoftwarePanel::DestroyDetail()
+{
+    for (CWnd* pWnd : {static_cast<CWnd*>(&m_stcDetail), static_cast<CWnd*>(&m_btnCdrom),
+                       static_cast<CWnd*>(&m_btnInternet), static_cast<CWnd*>(&m_btnNetwork)})
+        if (pWnd->m_hWnd != nullptr)
+            pWnd->DestroyWindow();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Actions
+
+void CSoftwarePanel::OnCdrom()
+{
+    if (m_nExpandedId == 0)
+        return;
+    const size_t nRow = static_cast<size_t>(m_nExpandedId) - kFirstExpandId;
+    if (nRow >= m_aRows.size())
+        return;
+    const PrerequisiteItem& item = g_prerequisites[nRow];
+    if (item.nProgramPathId == 0)
+        return;
+    std::wstring strProgram;
+    AfxLoadString(item.nProgramPathId, strProgram);
+    if (strProgram.empty() || strProgram == L"\"\"")
+        return;
+
+    auto* pMain = static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
+    std::wstring strPath = pMain->m_strMediaRoot + L"\\" + strProgram;
+    if (pMain->EnsureFileOnMedia(strPath, item.nNameId))
+        pMain->LaunchFile(strPath, false, true, L""); // its end refreshes the panels
+}
+
+void CSoftwarePanel::OnNetwork()
+{
+    if (m_nExpandedId == 0)
+        return;
+    const size_t nRow = static_cast<size_t>(m_nExpandedId) - kFirstExpandId;
+    if (nRow >= m_aRows.size())
+        return;
+    const PrerequisiteItem& item = g_prerequisites[nRow];
+    std::wstring strInitial, strFilter;
+    AfxLoadString(item.nProgramPathId, strInitial);
+    AfxLoadString(466, strFilter);
+    CFileDialog dlg(strInitial, strFilter, OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, this);
+    if (dlg.DoModal() != IDOK)
+        return;
+    static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->LaunchFile(dlg.GetPathName(), false, false, nullptr);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Painting, focus, colours, destruction
+
+LRESULT CSoftwarePanel::OnPaint(WPARAM, LPARAM)
+{
+    PAINTSTRUCT ps{};
+    HDC hdc = ::BeginPaint(m_hWnd, &ps);
+    if (hdc != nullptr && m_nExpandedId != 0)
+    {
+        // A sunken frame around the detail area.
+        const RECT rc = DetailArea();
+        const COLORREF clrTopLeft = ::GetSysColor(COLOR_BTNSHADOW);
+        const COLORREF clrBottomRight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+        auto fill = [hdc](const RECT& r, COLORREF clr)
+        {
+            ::SetBkColor(hdc, clr);
+            ::ExtTextOutW(hdc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+        };
+        fill(RECT{rc.left, rc.top, rc.right - 1, rc.top + 1}, clrTopLeft);
+        fill(RECT{rc.left, rc.top, rc.left + 1, rc.bottom - 1}, clrTopLeft);
+        fill(RECT{rc.right - 1, rc.top, rc.right, rc.bottom}, clrBottomRight);
+        fill(RECT{rc.left, rc.bottom - 1, rc.right, rc.bottom}, clrBottomRight);
+    }
+    ::EndPaint(m_hWnd, &ps);
+    return 0;
+}
+
+LRESULT CSoftwarePanel::OnEnable(WPARAM wParam, LPARAM)
+{
+    const LRESULT result = Default();
+    if (wParam == FALSE)
+    {
+        const HWND hParent = GetParent();
+        const HWND hNext = ::GetNextDlgGroupItem(hParent, m_hWnd, FALSE);
+        ::SetFocus(hNext != nullptr ? hNext : hParent);
+    }
+    return result;
+}
+
+HBRUSH CSoftwarePanel::OnCtlColor(HDC hdc, HWND hCtrl, UINT nCtlColor)
+{
+    HBRUSH hBrush = CStackPanel::OnCtlColor(hdc, hCtrl, nCtlColor);
+    if (nCtlColor == CTLCOLOR_STATIC)
+    {
+        ::SetTextColor(hdc, static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_clrWindowText);
+        return m_brBackground;
+    }
+    return hBrush;
+}
+
+void CSoftwarePanel::OnDestroy()
+{
+    CStackPanel::OnDestroy();
+    m_fontHeading.DeleteObject();
+    m_fontItem.DeleteObject();
+    m_fontDetail.DeleteObject();
+    m_fontBody.DeleteObject();
+    while (!m_aRows.empty())
+    {
+        PrerequisiteRow& row = *m_aRows.front();
+        row.m_btnExpand.DestroyWindow();
+        row.m_stcName.DestroyWindow();
+        row.m_led.DestroyWindow();
+        row.m_stcStatus.DestroyWindow();
+        m_aRows.erase(m_aRows.begin());
+    }
+    DestroyDetail();
+}
