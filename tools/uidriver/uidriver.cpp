@@ -17,6 +17,7 @@
 //   uidriver question-buttons                 which of OK and Cancel the question box shows
 //   uidriver answer-question OK|CANCEL        presses the button of the question box
 //   uidriver choose-file PATH TIMEOUT_MS      types PATH into the open-file dialog and confirms
+//   uidriver combo-items TITLE CONTROL_ID     the entries of a combo box, one per line, and the selected one
 #include <windows.h>
 
 #include <cstdio>
@@ -306,6 +307,22 @@ int wmain(int argc, wchar_t** argv)
             return Fail(L"no such control");
         PrintLine(std::to_wstring(rc.left) + L" " + std::to_wstring(rc.top) + L" " +
                   std::to_wstring(rc.right) + L" " + std::to_wstring(rc.bottom));
+        return 0;
+    }
+    if (command == L"combo-items" && argc > 3)
+    {
+        HWND hCombo = Descendant(hWnd, _wtoi(argv[3]), false);
+        if (hCombo == nullptr)
+            return Fail(L"no such control");
+        const int nCount = static_cast<int>(::SendMessageW(hCombo, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < nCount; ++i)
+        {
+            wchar_t szItem[512] = L"";
+            if (::SendMessageW(hCombo, CB_GETLBTEXTLEN, i, 0) < 512)
+                ::SendMessageW(hCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(szItem));
+            PrintLine(szItem);
+        }
+        PrintLine(L"selected=" + std::to_wstring(::SendMessageW(hCombo, CB_GETCURSEL, 0, 0)));
         return 0;
     }
     if (command == L"popup")
