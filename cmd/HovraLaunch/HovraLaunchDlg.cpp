@@ -4,7 +4,9 @@
 
 #include "FileDialog.h"
 #include "HovraLaunch.h"
+#include "InstallPanel.h"
 #include "Languages.h"
+#include "NetworkConfigPanel.h"
 #include "QuestionDlg.h"
 #include "Security.h"
 #include "SoftwarePanel.h"
@@ -167,8 +169,9 @@ CStackPanel* CHovraLaunchDlg::CreatePanel(UINT nPanelId)
     case IDD_SOFTWARE_PANEL:
         return new CSoftwarePanel(this);
     case IDD_NETWORK_PANEL:
+        return new CNetworkConfigPanel(this);
     case IDD_INSTALL_PANEL:
-        return new CStackPanel(nPanelId, this);
+        return new CInstallPanel(this);
     default:
         return nullptr;
     }

@@ -1,0 +1,283 @@
+#include "hovra_stdafx.h"
+
+#include "InstallPanel.h"
+
+#include "HovraLaunch.h"
+#include "HovraLaunchDlg.h"
+#include "InstallerCommandLine.h"
+#include "Languages.h"
+
+namespace
+{
+constexpr int kHeadingId = 1070;
+constexpr int kLaunchId = 1072;
+constexpr int kNetworkIconId = 1078;
+constexpr int kNetworkTextId = 1079;
+constexpr int kSoftwareTextId = 1080;
+constexpr int kSoftwareIconId = 1081;
+constexpr int kLanguageListId = 1076;
+
+constexpr UINT kMediaNameId = 210;
+constexpr UINT kLaunchTooltipId = 361;
+constexpr UINT kAllInstalledId = 330;
+constexpr UINT kSomeMissingId = 331;
+
+constexpr INT32 kYesId = 1101;
+constexpr INT32 kNoId = 1102;
+
+// Colour indices into m_clrButton.
+enum
+{
+    kFace = 0,
+    kHighlight,
+    kHighlightText,
+    kBtnText
+};
+
+// The fixed texts of the page, in the order they are set, and whether a control takes the
+// heading font.
+const struct
+{
+    int nControlId;
+    UINT nTextId;
+    bool bHeading;
+} kTexts[] = {{kHeadingId, 421, true}, {1071, 422, false}, {1073, 423, false},
+              {1074, 424, false},      {1077, 455, false}, {kLaunchId, 426, false}};
+
+std::wstring LoadText(UINT nId)
+{
+    std::wstring text;
+    AfxLoadString(nId, text);
+    return text;
+}
+
+// "\n1) name" for each of the items that is not satisfied, numbered from 1.
+std::wstring MissingSoftwareList(const PrerequisiteItem* pItems, size_t nItems)
+{
+    std::wstring strList;
+    int nCounter = 1;
+    for (size_t i = 0; i < nItems; ++i)
+    {
+        if (pItems[i].nStatus == kStatusSatisfied)
+            continue;
+        strList += L"\n" + std::to_wstring(nCounter) + L") " + LoadText(pItems[i].nNameId);
+        ++nCounter;
+    }
+    return strList;
+}
+
+struct NetworkView
+{
+    UINT nIconId;
+    UINT nTextId;
+};
+
+NetworkView ViewOfNetworkAnswer(INT32 nAnswer)
+{
+    switch (nAnswer)
+    {
+    case kYesId:
+        return {IDI_WARNING_SIGN, 395};
+    case kNoId:
+        return {IDI_INFORMATION_SIGN, 396};
+    default:
+        return {IDI_INFORMATION_SIGN, 397};
+    }
+}
+} // namespace
+
+BEGIN_MESSAGE_MAP(CInstallPanel, CStackPanel)
+ON_MESSAGE_VOID(WM_DESTROY, &CInstallPanel::OnDestroy)
+ON_WM_CTLCOLOR(&CInstallPanel::OnCtlColor)
+ON_COMMAND(kLaunchId, &CInstallPanel::OnLaunchInstaller)
+ON_CONTROL(CBN_CLOSEUP, kLanguageListId, &CInstallPanel::OnLanguageCloseUp)
+ON_MESSAGE(WM_REFRESH_STATUS, &CInstallPanel::OnRefreshStatus)
+END_MESSAGE_MAP()
+
+CInstallPanel::CInstallPanel(CWnd* pParent) : CStackPanel(IDD_INSTALL_PANEL, pParent)
+{
+    m_brWhite.CreateSolidBrush(RGB(255, 255, 255));
+}
+
+CInstallPanel::~CInstallPanel() = default;
+
+void CInstallPanel::DoDataExchange(CDataExchange* pDX)
+{
+    CStackPanel::DoDataExchange(pDX);
+    DDX_Control(pDX, kLaunchId, m_btnLaunch);
+    DDX_Control(pDX, kLanguageListId, m_cboLanguage);
+}
+
+void CInstallPanel::OnPanelShow()
+{
+    ::SetFocus(m_cboLanguage.m_hWnd);
+}
+
+BOOL CInstallPanel::OnInitDialog()
+{
+    CStackPanel::OnInitDialog();
+    auto* pMain = static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
+
+    LOGFONTW lf{};
+    ::GetObjectW(GetFont(), sizeof lf, &lf);
+    lf.lfFaceName[0] = L'\0';
+    LOGFONTW lfHeading = lf;
+    lfHeading.lfHeight = static_cast<LONG>(lf.lfHeight * 1.75);
+    lfHeading.lfWidth = static_cast<LONG>(lf.lfWidth * 1.75);
+    lfHeading.lfWeight = pMain->m_nFontWeight;
+    m_fontHeading.CreateFontIndirect(lfHeading);
+    lf.lfWeight = FW_NORMAL;
+    m_fontBody.CreateFontIndirect(lf);
+
+    m_clrButton[kFace] = pMain->m_clrBtnFace;
+    m_clrButton[kHighlight] = pMain->m_clrHighlight;
+    m_clrButton[kHighlightText] = pMain->m_clrHighlightText;
+    m_clrButton[kBtnText] = pMain->m_clrBtnText;
+
+    for (const auto& text : kTexts)
+    {
+        SetDlgItemText(text.nControlId, LoadText(text.nTextId));
+        const CFont& font = text.bHeading ? m_fontHeading : m_fontBody;
+        ::SendMessageW(GetDlgItem(text.nControlId), WM_SETFONT,
+                       reinterpret_cast<WPARAM>(font.GetSafeHandle()), TRUE);
+    }
+
+    m_btnLaunch.SetColorSlot(0, m_clrButton[kHighlight], TRUE);
+    m_btnLaunch.SetColorSlot(2, m_clrButton[kFace], TRUE);
+    m_btnLaunch.SetColorSlot(4, m_clrButton[kHighlight], TRUE);
+    m_btnLaunch.SetColorSlot(1, m_clrButton[kHighlightText], TRUE);
+    m_btnLaunch.SetColorSlot(3, m_clrButton[kBtnText], TRUE);
+    m_btnLaunch.SetColorSlot(5, m_clrButton[kHighlightText], TRUE);
+    m_btnLaunch.SetCursorResource(IDC_HAND_CURSOR, TRUE);
+    m_btnLaunch.SetTooltip(kLaunchTooltipId, TRUE);
+
+    for (int nRow = 0; nRow < kLanguageCount; ++nRow)
+        m_cboLanguage.AddString(LanguageName(nRow).c_str());
+
+    const int nRow = FindLanguageRowByCode(pMain->m_chLanguage);
+    if (nRow < 0)
+        return TRUE;
+    const std::wstring strName = LanguageName(nRow);
+    const LRESULT nSelected = m_cboLanguage.SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                                                        reinterpret_cast<LPARAM>(strName.c_str()));
+    if (nSelected == CB_ERR)
+        return FALSE;
+    m_strLanguage = strName;
+    return TRUE;
+}
+
+LRESULT CInstallPanel::OnRefreshStatus(WPARAM, LPARAM)
+{
+    // The list walked is the current item alone: the Windows identified at start-up.
+    const std::wstring strMissing =
+        MissingSoftwareList(g_prerequisites, static_cast<size_t>(kPrerequisiteCount - kCatalogueEntryCount));
+
+    m_hSoftwareIcon.DeleteObject();
+    m_hNetworkIcon.DeleteObject();
+
+    const bool bAllInstalled = strMissing.empty();
+    const std::wstring strSoftware =
+        LoadText(bAllInstalled ? kAllInstalledId : kSomeMissingId) + L"\n" + strMissing;
+    HWND hSoftwareText = GetDlgItem(kSoftwareTextId);
+    ::SendMessageW(hSoftwareText, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontBody.GetSafeHandle()), TRUE);
+    ::SetWindowTextW(hSoftwareText, strSoftware.c_str());
+    m_hSoftwareIcon.LoadIcon(bAllInstalled ? IDI_INFORMATION_SIGN : IDI_WARNING_SIGN, 32, 32);
+    ::SendMessageW(GetDlgItem(kSoftwareIconId), STM_SETICON,
+                   reinterpret_cast<WPARAM>(m_hSoftwareIcon.GetSafeHandle()), 0);
+
+    const NetworkView view =
+        ViewOfNetworkAnswer(static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_nNetworkAnswer);
+    HWND hNetworkText = GetDlgItem(kNetworkTextId);
+    ::SendMessageW(hNetworkText, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontBody.GetSafeHandle()), TRUE);
+    ::SetWindowTextW(hNetworkText, LoadText(view.nTextId).c_str());
+    m_hNetworkIcon.LoadIcon(view.nIconId, 32, 32);
+    ::SendMessageW(GetDlgItem(kNetworkIconId), STM_SETICON,
+                   reinterpret_cast<WPARAM>(m_hNetworkIcon.GetSafeHandle()), 0);
+
+    Invalidate(TRUE);
+    return 0;
+}
+
+void CInstallPanel::OnLanguageCloseUp()
+{
+    const int nSelected = m_cboLanguage.GetCurSel();
+    if (nSelected != CB_ERR)
+    {
+        m_strLanguage = m_cboLanguage.GetLBText(nSelected);
+        FindInstallLanguage(); // shows the media prompt at once when the transform is missing
+    }
+    else if (m_strLanguage.empty())
+    {
+        ::MessageBeep(MB_ICONASTERISK);
+    }
+}
+
+INT32 CInstallPanel::FindInstallLanguage()
+{
+    for (int nRow = 0; nRow < kLanguageCount; ++nRow)
+    {
+        if (LanguageName(nRow) != m_strLanguage)
+            continue;
+        auto* pMain = static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
+        std::wstring strTransform = pMain->m_strMediaRoot + L"\\MSI\\" + LanguageTransform(nRow);
+        pMain->EnsureFileOnMedia(strTransform, kMediaNameId); // the answer does not change the choice
+        return static_cast<INT32>(LanguageTable[nRow].nLangId);
+    }
+    return -1;
+}
+
+HBRUSH CInstallPanel::OnCtlColor(HDC hdc, HWND hCtrl, UINT nCtlColor)
+{
+    HBRUSH hBrush = CStackPanel::OnCtlColor(hdc, hCtrl, nCtlColor);
+    const auto* pMain = static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
+    if (hCtrl == m_cboLanguage.m_hWnd)
+    {
+        ::SetTextColor(hdc, pMain->m_clrWindowText);
+        ::SetBkColor(hdc, pMain->m_clrWindow);
+        return m_brWhite;
+    }
+    if (nCtlColor == CTLCOLOR_LISTBOX)
+    {
+        ::SetBkMode(hdc, TRANSPARENT);
+        ::SetBkColor(hdc, pMain->m_clrWindow);
+        ::SetTextColor(hdc, pMain->m_clrWindowText);
+        return m_brWhite;
+    }
+    if (nCtlColor == CTLCOLOR_STATIC)
+    {
+        ::SetTextColor(hdc, pMain->m_clrWindowText);
+        return m_brBackground;
+    }
+    const int nId = ::GetDlgCtrlID(hCtrl);
+    if (nId == kNetworkIconId || nId == kSoftwareIconId)
+        return m_brBackground;
+    return hBrush;
+}
+
+void CInstallPanel::OnDestroy()
+{
+    CStackPanel::OnDestroy();
+    m_fontHeading.DeleteObject();
+    m_fontBody.DeleteObject();
+    m_hSoftwareIcon.DeleteObject();
+    m_hNetworkIcon.DeleteObject();
+}
+
+void CInstallPanel::OnLaunchInstaller()
+{
+    auto* pMain = static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
+    std::wstring strPackage = InstallerPackagePath(pMain->m_strMediaRoot);
+    if (!pMain->EnsureFileOnMedia(strPackage, kMediaNameId))
+        return; // the user gave up; the launchpad stays as it was
+
+    InstallerLaunchInputs inputs;
+    inputs.strMediaRoot = pMain->m_strMediaRoot;
+    inputs.strTempDirectory = InstallerLogDirectory();
+    inputs.strTimestamp = MakeLogTimestamp();
+    inputs.nLanguageId = FindInstallLanguage();
+    inputs.nNetworkAnswer = pMain->m_nNetworkAnswer;
+    inputs.strCommandTail = AfxGetApp() != nullptr ? AfxGetApp()->m_lpCmdLine : L"";
+    const InstallerCommand command = BuildInstallerCommand(inputs);
+    if (pMain->LaunchFile(command.strProgram, false, false, command.strParameters.c_str()))
+        pMain->OnExit(); // the setup program runs on; the launchpad ends
+}

@@ -1,0 +1,225 @@
+#include "hovra_stdafx.h"
+
+#include "NetworkConfigPanel.h"
+
+#include "HovraLaunchDlg.h"
+#include "Languages.h"
+
+namespace
+{
+constexpr int kHeadingId = 1100;
+constexpr int kIntroId = 1110;
+constexpr int kQuestionId = 1113;
+constexpr UINT kYesId = 1101;
+constexpr UINT kNoId = 1102;
+constexpr UINT kDontKnowId = 1103;
+constexpr int kAnswerIconId = 1105;
+constexpr int kMoreInfoId = 1106;
+constexpr int kAnswerTextId = 1107;
+
+constexpr UINT kMediaNameId = 210;
+constexpr UINT kMoreInfoTooltipId = 387;
+
+// Colour indices into m_clrButton.
+enum
+{
+    kFace = 0,
+    kHighlight,
+    kHighlightText,
+    kBtnText
+};
+
+// The texts of the page, in the order they are set, and whether a control takes the heading font.
+const struct
+{
+    int nControlId;
+    UINT nTextId;
+    bool bHeading;
+} kTexts[] = {{kHeadingId, 385, true},  {kIntroId, 431, false}, {kQuestionId, 434, false},
+              {kYesId, 435, false},     {kNoId, 436, false},    {kDontKnowId, 437, false},
+              {kMoreInfoId, 438, false}};
+
+struct AnswerView
+{
+    UINT nIconId;
+    UINT nTextId;
+};
+
+AnswerView ViewOfAnswer(UINT nId)
+{
+    switch (nId)
+    {
+    case kYesId:
+        return {IDI_WARNING_SIGN, 388};
+    case kNoId:
+        return {IDI_INFORMATION_SIGN, 391};
+    default:
+        return {IDI_WARNING_SIGN, 393};
+    }
+}
+
+// Exchanges the index of the checked radio button of the group that starts with control nIdFirst
+// (up to the next control that starts a group) with rIndex; -1 when none is checked.
+void ExchangeRadioGroup(CDataExchange* pDX, int nIdFirst, INT32& rIndex)
+{
+    HWND hFirst = ::GetDlgItem(pDX->m_pDlgWnd->m_hWnd, nIdFirst);
+    if (pDX->m_bSaveAndValidate)
+        rIndex = -1;
+    INT32 nIndex = 0;
+    for (HWND hCtrl = hFirst; hCtrl != nullptr; hCtrl = ::GetWindow(hCtrl, GW_HWNDNEXT))
+    {
+        if (hCtrl != hFirst && (::GetWindowLongPtrW(hCtrl, GWL_STYLE) & WS_GROUP) != 0)
+            break;
+        if (pDX->m_bSaveAndValidate)
+        {
+            if (::SendMessageW(hCtrl, BM_GETCHECK, 0, 0) == BST_CHECKED)
+                rIndex = nIndex;
+        }
+        else
+        {
+            ::SendMessageW(hCtrl, BM_SETCHECK, nIndex == rIndex ? BST_CHECKED : BST_UNCHECKED, 0);
+        }
+        ++nIndex;
+    }
+}
+} // namespace
+
+BEGIN_MESSAGE_MAP(CNetworkConfigPanel, CStackPanel)
+ON_MESSAGE_VOID(WM_DESTROY, &CNetworkConfigPanel::OnDestroy)
+ON_WM_CTLCOLOR(&CNetworkConfigPanel::OnCtlColor)
+ON_COMMAND_RANGE(kYesId, kDontKnowId, &CNetworkConfigPanel::OnAnswer)
+ON_COMMAND(kMoreInfoId, &CNetworkConfigPanel::OnMoreInformation)
+END_MESSAGE_MAP()
+
+CNetworkConfigPanel::CNetworkConfigPanel(CWnd* pParent) : CStackPanel(IDD_NETWORK_PANEL, pParent)
+{
+}
+
+CNetworkConfigPanel::~CNetworkConfigPanel() = default;
+
+void CNetworkConfigPanel::DoDataExchange(CDataExchange* pDX)
+{
+    CStackPanel::DoDataExchange(pDX);
+    ExchangeRadioGroup(pDX, kYesId, m_nRadioIndex);
+    DDX_Control(pDX, kMoreInfoId, m_btnMoreInfo);
+    DDX_Control(pDX, kAnswerIconId, m_stcAnswerIcon);
+    DDX_Control(pDX, kDontKnowId, m_btnDontKnow);
+    DDX_Control(pDX, kNoId, m_btnNo);
+    DDX_Control(pDX, kYesId, m_btnYes);
+}
+
+void CNetworkConfigPanel::OnPanelShow()
+{
+    ::SetFocus(m_btnMoreInfo.m_hWnd);
+}
+
+BOOL CNetworkConfigPanel::OnInitDialog()
+{
+    CStackPanel::OnInitDialog();
+    auto* pMain = static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
+
+    LOGFONTW lf{};
+    ::GetObjectW(GetFont(), sizeof lf, &lf);
+    lf.lfFaceName[0] = L'\0';
+    LOGFONTW lfHeading = lf;
+    lfHeading.lfHeight = static_cast<LONG>(lf.lfHeight * 1.75);
+    lfHeading.lfWidth = static_cast<LONG>(lf.lfWidth * 1.75);
+    lfHeading.lfWeight = pMain->m_nFontWeight;
+    m_fontHeading.CreateFontIndirect(lfHeading);
+    lf.lfWeight = FW_NORMAL;
+    m_fontBody.CreateFontIndirect(lf);
+
+    m_clrButton[kFace] = pMain->m_clrBtnFace;
+    m_clrButton[kHighlight] = pMain->m_clrHighlight;
+    m_clrButton[kHighlightText] = pMain->m_clrHighlightText;
+    m_clrButton[kBtnText] = pMain->m_clrBtnText;
+    m_btnMoreInfo.SetColorSlot(0, m_clrButton[kHighlight], TRUE);
+    m_btnMoreInfo.SetColorSlot(2, m_clrButton[kFace], TRUE);
+    m_btnMoreInfo.SetColorSlot(4, m_clrButton[kHighlight], TRUE);
+    m_btnMoreInfo.SetColorSlot(1, m_clrButton[kHighlightText], TRUE);
+    m_btnMoreInfo.SetColorSlot(3, m_clrButton[kBtnText], TRUE);
+    m_btnMoreInfo.SetColorSlot(5, m_clrButton[kHighlightText], TRUE);
+
+    for (const auto& text : kTexts)
+    {
+        std::wstring strText;
+        AfxLoadString(text.nTextId, strText);
+        SetDlgItemText(text.nControlId, strText);
+        const CFont& font = text.bHeading ? m_fontHeading : m_fontBody;
+        ::SendMessageW(GetDlgItem(text.nControlId), WM_SETFONT,
+                       reinterpret_cast<WPARAM>(font.GetSafeHandle()), TRUE);
+    }
+
+    m_btnMoreInfo.SetCursorResource(IDC_HAND_CURSOR, TRUE);
+    m_btnMoreInfo.SetTooltip(kMoreInfoTooltipId, TRUE);
+
+    OnAnswer(kDontKnowId);
+    return TRUE;
+}
+
+void CNetworkConfigPanel::OnAnswer(UINT nId)
+{
+    m_btnDontKnow.SetCheck(BST_UNCHECKED);
+    m_btnNo.SetCheck(BST_UNCHECKED);
+    m_btnYes.SetCheck(BST_UNCHECKED);
+    m_hAnswerIcon.DeleteObject();
+
+    HWND hText = GetDlgItem(kAnswerTextId);
+    if (hText != nullptr)
+    {
+        ::ShowWindow(hText, SW_HIDE);
+        ::SendMessageW(hText, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontBody.GetSafeHandle()), TRUE);
+    }
+
+    const AnswerView view = ViewOfAnswer(nId);
+    m_strAnswerText.clear();
+    AfxLoadString(view.nTextId, m_strAnswerText);
+    CButton& answer = nId == kYesId ? m_btnYes : nId == kNoId ? m_btnNo : m_btnDontKnow;
+    answer.SetCheck(BST_CHECKED);
+
+    if (hText != nullptr)
+    {
+        ::SetWindowTextW(hText, m_strAnswerText.c_str());
+        ::ShowWindow(hText, SW_RESTORE);
+    }
+
+    m_hAnswerIcon.LoadIcon(view.nIconId, 32, 32);
+    m_stcAnswerIcon.SetIcon(m_hAnswerIcon);
+    Invalidate(TRUE);
+
+    static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_nNetworkAnswer = static_cast<INT32>(nId);
+}
+
+void CNetworkConfigPanel::OnMoreInformation()
+{
+    auto* pMain = static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
+    std::wstring strPath;
+    for (const LanguageRow& row : LanguageTable)
+        if (row.chCode == pMain->m_chLanguage)
+            strPath = pMain->m_strMediaRoot + L"\\docs\\help\\" + row.szFolder + L"\\q008810_.htm";
+
+    if (!pMain->EnsureFileOnMedia(strPath, kMediaNameId))
+        return;
+    pMain->LaunchFile(strPath, false, false, nullptr); // a failed start is not reported
+}
+
+HBRUSH CNetworkConfigPanel::OnCtlColor(HDC hdc, HWND hCtrl, UINT nCtlColor)
+{
+    HBRUSH hBrush = CStackPanel::OnCtlColor(hdc, hCtrl, nCtlColor);
+    if (nCtlColor == CTLCOLOR_STATIC)
+    {
+        ::SetTextColor(hdc, static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_clrWindowText);
+        return m_brBackground;
+    }
+    if (::GetDlgCtrlID(hCtrl) == kAnswerIconId)
+        return m_brBackground;
+    return hBrush;
+}
+
+void CNetworkConfigPanel::OnDestroy()
+{
+    CStackPanel::OnDestroy();
+    m_fontHeading.DeleteObject();
+    m_fontBody.DeleteObject();
+    m_hAnswerIcon.DeleteObject();
+}

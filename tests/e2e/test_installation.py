@@ -1,0 +1,84 @@
+#!/usr/bin/env python3
+"""The road of one installation under Wine and Xvfb: a user visits each panel, answers the
+network question, picks a language in the list and launches; the sample setup program records
+the command line it receives, and the launchpad has ended."""
+import datetime
+import os
+import re
+import subprocess
+import sys
+
+sys.path.insert(0, os.path.dirname(__file__))
+import harness  # noqa: E402
+from harness import MAIN_TITLE, check  # noqa: E402
+
+LANGUAGES = ["English", "French", "German", "Italian", "Japanese", "Korean", "Portuguese (Brazilian)",
+             "Traditional Chinese", "Spanish", "Simplified Chinese", "Hungarian", "Russian", "Polish", "Czech"]
+TIMESTAMP = r"(\d{4}-\d\d-\d\dT\d\d-\d\d-\d\d)"
+
+
+def key(wine, *keys):
+    subprocess.run(["xdotool", "key", "--delay", "60"] + list(keys), env=wine.env(), check=True)
+
+
+def launch_and_record(name, arguments=(), expect_tail=""):
+    media = harness.sample_media(name, languages="en_us,de_de")
+    record = os.path.join(harness.WORK_DIR, name + "-record.txt")
+    if os.path.exists(record):
+        os.remove(record)
+    with harness.Display() as display, harness.Wine(name, display) as wine:
+        process = wine.start(os.path.join(media, "HovraLaunch.exe"), list(arguments), cwd=media,
+                             HOVRA_SETUP_RECORD=harness.windows_path(record))
+        wine.ui("wait-window", MAIN_TITLE, 20000)
+
+        # Each panel in turn, with real clicks.
+        for nav, marker in ((1001, 1040), (1002, 1100), (1004, 1070)):
+            wine.click(MAIN_TITLE, nav)
+            harness.wait_until(lambda: wine.ui("is-visible", MAIN_TITLE, marker) == "1", 10, "panel %d" % nav)
+            if nav == 1002:
+                wine.click(MAIN_TITLE, 1102)  # No
+        items = wine.ui("combo-items", MAIN_TITLE, 1076).split("\n")
+        check(items[:-1] == LANGUAGES, "the language list in table order: %r" % items)
+        check(items[-1] == "selected=0", "English, the documentation language, pre-selected: %s" % items[-1])
+
+        # Pick German in the list: open it, type, close it.
+        wine.click(MAIN_TITLE, 1076)
+        key(wine, "G", "Return")
+        harness.wait_until(lambda: wine.ui("combo-items", MAIN_TITLE, 1076).endswith("selected=2"), 10,
+                           "German chosen")
+        wine.screenshot(name + "-installation-panel")
+
+        begun = datetime.datetime.now().replace(microsecond=0)
+        wine.click(MAIN_TITLE, 1072)
+        command = harness.read_record(record)
+        ended = datetime.datetime.now()
+        process.wait(20)  # the launchpad closes once the setup program has started
+
+    root = harness.windows_path(media)
+    match = re.fullmatch(
+        r'"?%s\\MSI\\setup\.exe"? /i /debuglog"([A-Za-z]:\\[^"]*)\\Veltov93_Install_IS%s\.log" /L1031 /v"(.*)"'
+        % (re.escape(root), TIMESTAMP), command)
+    check(match, "the recorded command line: %s" % command)
+    # Wine sets TEMP from its own settings; both logs go to the directory the launchpad saw.
+    temp = match.group(1)
+    stamp = datetime.datetime.strptime(match.group(2), "%Y-%m-%dT%H-%M-%S")
+    check(begun - datetime.timedelta(seconds=1) <= stamp <= ended, "the launch's timestamp %s" % stamp)
+    expected = (expect_tail + r'/lmicrowaveup \"%s\Veltov93_Install_%s.log\" ZUTCHECKPRODUCTPREREQS=\"\" '
+                r'ZUTNCSEC=1 ZUTSHOWWELCOME=0 ') % (temp, match.group(2))
+    check(match.group(3) == expected, "property list %r, expected %r" % (match.group(3), expected))
+
+
+def test_launch_without_arguments():
+    launch_and_record("install-plain")
+
+
+def test_launch_with_arguments():
+    # Wine quotes arguments of its own command line as it sees fit; plain words pass unchanged.
+    # Quotes in the arguments are covered by the unit tests of the command line.
+    launch_and_record("install-args", ["ADDLOCAL=Server", "REBOOT=ReallySuppress"],
+                      expect_tail="ADDLOCAL=Server REBOOT=ReallySuppress ")
+
+
+if __name__ == "__main__":
+    sys.exit(harness.run_tests([("launch without arguments", test_launch_without_arguments),
+                                ("launch with arguments", test_launch_with_arguments)]))
