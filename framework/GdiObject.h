@@ -69,6 +69,18 @@ public:
         Attach(::CreateFontIndirectW(&lf));
         return m_h != nullptr;
     }
+    // A font like hBase with height and width times dScale (truncated) and the given weight, and
+    // no face name, so the system picks the face for the other attributes.
+    BOOL CreateDerived(HFONT hBase, double dScale, LONG nWeight)
+    {
+        LOGFONTW lf{};
+        ::GetObjectW(hBase, sizeof lf, &lf);
+        lf.lfFaceName[0] = L'\0';
+        lf.lfHeight = static_cast<LONG>(lf.lfHeight * dScale);
+        lf.lfWidth = static_cast<LONG>(lf.lfWidth * dScale);
+        lf.lfWeight = nWeight;
+        return CreateFontIndirect(lf);
+    }
 };
 
 class CBrush : public CGdiHandle<HBRUSH, FreeBrush>

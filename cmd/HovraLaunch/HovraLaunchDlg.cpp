@@ -274,16 +274,8 @@ BOOL CHovraLaunchDlg::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
-    LOGFONTW lf{};
-    ::GetObjectW(GetFont(), sizeof lf, &lf);
-    lf.lfFaceName[0] = L'\0';
-    LOGFONTW lfTitle = lf;
-    lfTitle.lfHeight *= 2;
-    lfTitle.lfWidth *= 2;
-    lfTitle.lfWeight = m_nFontWeight;
-    m_fontTitle.CreateFontIndirect(lfTitle);
-    lf.lfWeight = FW_NORMAL;
-    m_fontNormal.CreateFontIndirect(lf);
+    m_fontTitle.CreateDerived(GetFont(), 2.0, m_nFontWeight);
+    m_fontNormal.CreateDerived(GetFont(), 1.0, FW_NORMAL);
 
     std::wstring strTitle;
     AfxLoadString(IDS_MAIN_TITLE, strTitle);

@@ -118,16 +118,8 @@ BOOL CInstallPanel::OnInitDialog()
     CStackPanel::OnInitDialog();
     auto* pMain = static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
 
-    LOGFONTW lf{};
-    ::GetObjectW(GetFont(), sizeof lf, &lf);
-    lf.lfFaceName[0] = L'\0';
-    LOGFONTW lfHeading = lf;
-    lfHeading.lfHeight = static_cast<LONG>(lf.lfHeight * 1.75);
-    lfHeading.lfWidth = static_cast<LONG>(lf.lfWidth * 1.75);
-    lfHeading.lfWeight = pMain->m_nFontWeight;
-    m_fontHeading.CreateFontIndirect(lfHeading);
-    lf.lfWeight = FW_NORMAL;
-    m_fontBody.CreateFontIndirect(lf);
+    m_fontHeading.CreateDerived(GetFont(), 1.75, pMain->m_nFontWeight);
+    m_fontBody.CreateDerived(GetFont(), 1.0, FW_NORMAL);
 
     m_clrButton[kFace] = pMain->m_clrBtnFace;
     m_clrButton[kHighlight] = pMain->m_clrHighlight;

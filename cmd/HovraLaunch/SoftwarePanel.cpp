@@ -146,20 +146,10 @@ BOOL CSoftwarePanel::OnInitDialog()
     CStackPanel::OnInitDialog();
     auto* pMain = static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
 
-    LOGFONTW lf{};
-    ::GetObjectW(GetFont(), sizeof lf, &lf);
-    lf.lfFaceName[0] = L'\0';
-    LOGFONTW lfScaled = lf;
-    lfScaled.lfWeight = pMain->m_nFontWeight;
-    lfScaled.lfHeight = static_cast<LONG>(lf.lfHeight * 1.75);
-    lfScaled.lfWidth = static_cast<LONG>(lf.lfWidth * 1.75);
-    m_fontHeading.CreateFontIndirect(lfScaled);
-    lfScaled.lfHeight = static_cast<LONG>(lf.lfHeight * 1.25);
-    lfScaled.lfWidth = static_cast<LONG>(lf.lfWidth * 1.25);
-    m_fontItem.CreateFontIndirect(lfScaled);
-    lf.lfWeight = FW_NORMAL;
-    m_fontDetail.CreateFontIndirect(lf);
-    m_fontBody.CreateFontIndirect(lf);
+    m_fontHeading.CreateDerived(GetFont(), 1.75, pMain->m_nFontWeight);
+    m_fontItem.CreateDerived(GetFont(), 1.25, pMain->m_nFontWeight);
+    m_fontDetail.CreateDerived(GetFont(), 1.0, FW_NORMAL);
+    m_fontBody.CreateDerived(GetFont(), 1.0, FW_NORMAL);
 
     m_clrButton[kFace] = pMain->m_clrBtnFace;
     m_clrButton[kHighlight] = pMain->m_clrHighlight;
