@@ -1,20 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "FakeSystem.h"
 #include "HovraLaunch.h"
 #include "HighContrast.h"
 #include "HovraLaunchDlg.h"
+#include "LaunchpadHarness.h"
 #include "Languages.h"
 
 namespace
 {
-constexpr UINT WM_TEST_STEP = WM_USER + 70;
-
 std::vector<std::wstring> g_refreshes;
 
 // Stands in for the software and installation panels: writes down each refresh it receives.
@@ -36,153 +32,27 @@ BEGIN_MESSAGE_MAP(CRefreshPanel, CStackPanel)
 ON_MESSAGE(WM_REFRESH_STATUS, &CRefreshPanel::OnRefresh)
 END_MESSAGE_MAP()
 
-// The real main dialog with recording panels, driven by steps it posts to itself: each step is a
-// function run on the user-interface thread.
-class CTestMainDlg : public CHovraLaunchDlg
+// The real main dialog with recording panels in place of the software and installation panels;
+// it stays open when its steps are done.
+class CTestMainDlg : public CSteppedMainDlg
 {
 public:
-    bool m_bInitialised = false;
-    std::vector<std::function<void(CTestMainDlg&)>> m_steps;
-    size_t m_nextStep = 0;
-
-    CStyleButton& Button(UINT nId)
+    CTestMainDlg()
     {
-        switch (nId)
+        m_bExitAfterSteps = false;
+        m_makePanel = [](UINT nPanelId, CSteppedMainDlg* pParent) -> CStackPanel*
         {
-        case IDC_NAV_WELCOME:
-            return m_btnWelcome;
-        case IDC_NAV_SOFTWARE:
-            return m_btnSoftware;
-        case IDC_NAV_NETWORK:
-            return m_btnNetwork;
-        default:
-            return m_btnInstall;
-        }
+            if (nPanelId == IDD_SOFTWARE_PANEL || nPanelId == IDD_INSTALL_PANEL)
+                return new CRefreshPanel(nPanelId, pParent);
+            return nullptr;
+        };
     }
-    UINT CurrentNavId() const { return m_nCurrentNavId; }
-    void Click(UINT nId) { ::SendMessageW(GetDlgItem(static_cast<int>(nId)), BM_CLICK, 0, 0); }
-
-protected:
-    CStackPanel* CreatePanel(UINT nPanelId) override
-    {
-        if (nPanelId == IDD_SOFTWARE_PANEL || nPanelId == IDD_INSTALL_PANEL)
-            return new CRefreshPanel(nPanelId, this);
-        return CHovraLaunchDlg::CreatePanel(nPanelId);
-    }
-    BOOL OnInitDialog() override
-    {
-        const BOOL bResult = CHovraLaunchDlg::OnInitDialog();
-        m_bInitialised = true;
-        PostMessage(WM_TEST_STEP);
-        return bResult;
-    }
-    LRESULT OnStep(WPARAM, LPARAM)
-    {
-        if (m_nextStep < m_steps.size())
-        {
-            const auto step = m_steps[m_nextStep++]; // a step may add steps
-            step(*this);
-            PostMessage(WM_TEST_STEP);
-        }
-        return 0;
-    }
-    DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(CTestMainDlg, CHovraLaunchDlg)
-ON_MESSAGE(WM_TEST_STEP, &CTestMainDlg::OnStep)
-END_MESSAGE_MAP()
-
-// Answers the question boxes this process shows, from another thread, as a user would: reads the
-// message, notes whether Cancel is offered, presses OK or Cancel.
-class QuestionAnswerer
+// Windows major.minor, 64-bit, with or without the Administrators group.
+FakeSystem MakeAdminSystem(DWORD major, DWORD minor, bool admin)
 {
-public:
-    explicit QuestionAnswerer(std::vector<UINT> answers) : m_answers(std::move(answers))
-    {
-        m_thread = std::thread([this] { Run(); });
-    }
-    ~QuestionAnswerer()
-    {
-        m_bStop = true;
-        m_thread.join();
-    }
-    std::vector<std::wstring> m_messages;
-    std::vector<bool> m_cancelShown;
-
-private:
-    static HWND FindBox()
-    {
-        struct Search
-        {
-            HWND hBox = nullptr;
-        } search;
-        ::EnumWindows(
-            [](HWND hWnd, LPARAM lParam) -> BOOL
-            {
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(hWnd, &pid);
-                if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(hWnd) &&
-                    ::GetDlgItem(hWnd, IDC_QUESTION_TEXT))
-                {
-                    reinterpret_cast<Search*>(lParam)->hBox = hWnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.hBox;
-    }
-    void Run()
-    {
-        for (UINT answer : m_answers)
-        {
-            HWND hBox = nullptr;
-            while (!m_bStop && (hBox = FindBox()) == nullptr)
-                ::Sleep(20);
-            if (m_bStop)
-                return;
-            wchar_t szText[1024] = L"";
-            ::SendMessageW(::GetDlgItem(hBox, IDC_QUESTION_TEXT), WM_GETTEXT, 1024,
-                           reinterpret_cast<LPARAM>(szText));
-            m_messages.push_back(szText);
-            m_cancelShown.push_back(::IsWindowVisible(::GetDlgItem(hBox, IDCANCEL)) != FALSE);
-            ::PostMessageW(hBox, WM_COMMAND, answer, 0);
-            while (!m_bStop && ::IsWindow(hBox) && ::IsWindowVisible(hBox))
-                ::Sleep(20);
-        }
-    }
-    std::vector<UINT> m_answers;
-    std::atomic<bool> m_bStop{false};
-    std::thread m_thread;
-};
-
-FakeSystem MakeSystem(DWORD major, DWORD minor, bool admin)
-{
-    FakeSystem system;
-    system.major = major;
-    system.minor = minor;
-    system.wow64 = true;
-    system.registry[L"CurrentBuild"] = FakeSystem::Text(L"19045");
-    system.registry[L"InstallationType"] = FakeSystem::Text(L"Client");
-    // One group: Administrators, or Users. The SID lives in the fake's own buffer.
-    system.tokenGroups = std::vector<BYTE>(sizeof(TOKEN_GROUPS) + SECURITY_MAX_SID_SIZE);
-    BYTE* pBuffer = system.tokenGroups->data();
-    auto* pGroups = reinterpret_cast<TOKEN_GROUPS*>(pBuffer);
-    pGroups->GroupCount = 1;
-    DWORD cbSid = SECURITY_MAX_SID_SIZE;
-    PSID pSid = pBuffer + sizeof(TOKEN_GROUPS);
-    ::CreateWellKnownSid(admin ? WinBuiltinAdministratorsSid : WinBuiltinUsersSid, nullptr, pSid, &cbSid);
-    pGroups->Groups[0].Sid = pSid;
-    pGroups->Groups[0].Attributes = SE_GROUP_ENABLED;
-    return system;
-}
-
-std::wstring Text(UINT nId)
-{
-    std::wstring text;
-    AfxLoadString(nId, text);
-    return text;
+    return MakeSystem(major, minor, true, admin);
 }
 
 class MainDialog : public testing::Test
@@ -203,7 +73,7 @@ protected:
 
 TEST_F(MainDialog, CancelOnTheUnsupportedSystemWarningEndsBeforeAnyWindowAndSkipsTheAdministratorCheck)
 {
-    FakeSystem system = MakeSystem(3, 51, false);
+    FakeSystem system = MakeAdminSystem(3, 51, false);
     FakeSystemScope scope(system);
     CTestMainDlg dlg;
     QuestionAnswerer answerer({IDCANCEL});
@@ -214,7 +84,7 @@ TEST_F(MainDialog, CancelOnTheUnsupportedSystemWarningEndsBeforeAnyWindowAndSkip
 
 TEST_F(MainDialog, OkOnTheWarningGoesOnToTheAdministratorCheck)
 {
-    FakeSystem system = MakeSystem(3, 51, false);
+    FakeSystem system = MakeAdminSystem(3, 51, false);
     FakeSystemScope scope(system);
     CTestMainDlg dlg;
     QuestionAnswerer answerer({IDOK, IDCANCEL});
@@ -226,10 +96,10 @@ TEST_F(MainDialog, OkOnTheWarningGoesOnToTheAdministratorCheck)
 
 TEST_F(MainDialog, OkOnBothWarningsOpensTheWindow)
 {
-    FakeSystem system = MakeSystem(11, 0, false); // a later Windows: the catch-all entry warns
+    FakeSystem system = MakeAdminSystem(11, 0, false); // a later Windows: the catch-all entry warns
     FakeSystemScope scope(system);
     CTestMainDlg dlg;
-    dlg.m_steps = {[](CTestMainDlg& d)
+    dlg.m_steps = {[](CSteppedMainDlg& d)
                    {
                        d.OnExit();
                    }};
@@ -241,12 +111,12 @@ TEST_F(MainDialog, OkOnBothWarningsOpensTheWindow)
 
 TEST_F(MainDialog, NavigationSwitchesPanelsAndPostsRefreshesInOrder)
 {
-    FakeSystem system = MakeSystem(10, 0, true);
+    FakeSystem system = MakeAdminSystem(10, 0, true);
     FakeSystemScope scope(system);
     CTestMainDlg dlg;
     std::vector<std::vector<std::wstring>> refreshesPerStep;
     std::vector<UINT> checked;
-    auto record = [&](CTestMainDlg& d)
+    auto record = [&](CSteppedMainDlg& d)
     {
         refreshesPerStep.push_back(g_refreshes);
         g_refreshes.clear();
@@ -257,7 +127,7 @@ TEST_F(MainDialog, NavigationSwitchesPanelsAndPostsRefreshesInOrder)
     };
     auto click = [](UINT id)
     {
-        return [id](CTestMainDlg& d)
+        return [id](CSteppedMainDlg& d)
         {
             d.Click(id);
         };
@@ -273,10 +143,10 @@ TEST_F(MainDialog, NavigationSwitchesPanelsAndPostsRefreshesInOrder)
                    record,
                    click(IDC_NAV_WELCOME),
                    record,
-                   [](CTestMainDlg& d) { d.SendMessage(WM_PROCESS_ENDED); },
+                   [](CSteppedMainDlg& d) { d.SendMessage(WM_PROCESS_ENDED); },
                    record,
-                   [](CTestMainDlg& d) { d.SendMessage(WM_COMMAND, IDOK); }, // Enter does nothing
-                   [](CTestMainDlg& d)
+                   [](CSteppedMainDlg& d) { d.SendMessage(WM_COMMAND, IDOK); }, // Enter does nothing
+                   [](CSteppedMainDlg& d)
                    {
                        PanelEntry* pWelcome = d.FindPanel(IDD_WELCOME_PANEL);
                        EXPECT_TRUE(pWelcome->m_bShown);
@@ -301,7 +171,7 @@ TEST_F(MainDialog, NavigationSwitchesPanelsAndPostsRefreshesInOrder)
 
 TEST_F(MainDialog, AWaitedProgramRefreshesThePanelsWhenItEnds)
 {
-    FakeSystem system = MakeSystem(10, 0, true);
+    FakeSystem system = MakeAdminSystem(10, 0, true);
     FakeSystemScope scope(system);
     CTestMainDlg dlg;
     bool bStarted = false, bSecondAccepted = false;
@@ -316,14 +186,14 @@ TEST_F(MainDialog, AWaitedProgramRefreshesThePanelsWhenItEnds)
         std::wstring(szTemp, ::GetTempPathW(MAX_PATH, szTemp)) + L"hovra-wait-test.txt";
     ::SetEnvironmentVariableW(L"HOVRA_SETUP_RECORD", record.c_str());
     // Repeats itself until both refreshes arrived (or 15 s passed), then closes the launchpad.
-    std::function<void(CTestMainDlg&)> exitWhenDone = [&](CTestMainDlg& d)
+    CSteppedMainDlg::Step exitWhenDone = [&](CSteppedMainDlg& d)
     {
         if (g_refreshes.size() < 2 && ::GetTickCount() < dwDeadline)
             d.m_steps.push_back(exitWhenDone);
         else
             d.OnExit();
     };
-    dlg.m_steps = {[&](CTestMainDlg& d)
+    dlg.m_steps = {[&](CSteppedMainDlg& d)
                    {
                        g_refreshes.clear();
                        dwDeadline = ::GetTickCount() + 15000;
@@ -342,7 +212,7 @@ TEST_F(MainDialog, AWaitedProgramRefreshesThePanelsWhenItEnds)
 
 TEST_F(MainDialog, HighContrastShowsTheTitleTextInsteadOfTheBanner)
 {
-    FakeSystem system = MakeSystem(10, 0, true);
+    FakeSystem system = MakeAdminSystem(10, 0, true);
     FakeSystemScope scope(system);
     for (bool bHighContrast : {false, true})
     {
@@ -350,7 +220,7 @@ TEST_F(MainDialog, HighContrastShowsTheTitleTextInsteadOfTheBanner)
         CTestMainDlg dlg;
         std::wstring strCaption;
         bool bCaptionVisible = false, bBandVisible = false;
-        dlg.m_steps = {[&](CTestMainDlg& d)
+        dlg.m_steps = {[&](CSteppedMainDlg& d)
                        {
                            HWND hCaption = d.GetDlgItem(IDC_HEADER_CAPTION);
                            bCaptionVisible = (::GetWindowLongPtrW(hCaption, GWL_STYLE) & WS_VISIBLE) != 0;

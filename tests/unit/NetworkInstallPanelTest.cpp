@@ -1,39 +1,22 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "FakeSystem.h"
 #include "HovraLaunch.h"
 #include "HovraLaunchDlg.h"
+#include "LaunchpadHarness.h"
 #include "InstallPanel.h"
 #include "Languages.h"
 #include "NetworkConfigPanel.h"
 
 namespace
 {
-constexpr UINT WM_TEST_STEP = WM_USER + 70;
 constexpr UINT kYes = 1101;
 constexpr UINT kNo = 1102;
 constexpr UINT kDontKnow = 1103;
-
-std::wstring Text(UINT nId)
-{
-    std::wstring text;
-    AfxLoadString(nId, text);
-    return text;
-}
-
-std::wstring WindowText(HWND hWnd)
-{
-    wchar_t sz[2048] = L"";
-    ::GetWindowTextW(hWnd, sz, 2048);
-    return sz;
-}
 
 // The colour pixels of an icon, to tell which image a control shows.
 std::vector<BYTE> IconPixels(HICON hIcon)
@@ -117,144 +100,37 @@ public:
 };
 
 // The real main dialog with the two real panels under test (the software panel plain, so that
-// the status the tests put in the current item stays), driven by steps it posts to itself.
-class CTestMainDlg : public CHovraLaunchDlg
+// the status the tests put in the current item stays).
+class CTestMainDlg : public CSteppedMainDlg
 {
 public:
-    std::vector<std::function<void(CTestMainDlg&)>> m_steps;
-    size_t m_nextStep = 0;
-
-    CProbeNetworkPanel& Network()
+    CTestMainDlg()
     {
-        return *static_cast<CProbeNetworkPanel*>(FindPanel(IDD_NETWORK_PANEL)->m_pPanel);
-    }
-    CProbeInstallPanel& Install()
-    {
-        return *static_cast<CProbeInstallPanel*>(FindPanel(IDD_INSTALL_PANEL)->m_pPanel);
-    }
-    void Click(UINT nId) { ::SendMessageW(GetDlgItem(static_cast<int>(nId)), BM_CLICK, 0, 0); }
-
-protected:
-    CStackPanel* CreatePanel(UINT nPanelId) override
-    {
-        switch (nPanelId)
+        m_makePanel = [](UINT nPanelId, CSteppedMainDlg* pParent) -> CStackPanel*
         {
-        case IDD_NETWORK_PANEL:
-            return new CProbeNetworkPanel(this);
-        case IDD_INSTALL_PANEL:
-            return new CProbeInstallPanel(this);
-        default:
-            return new CStackPanel(nPanelId, this);
-        }
-    }
-    BOOL OnInitDialog() override
-    {
-        const BOOL bResult = CHovraLaunchDlg::OnInitDialog();
-        PostMessage(WM_TEST_STEP);
-        return bResult;
-    }
-    LRESULT OnStep(WPARAM, LPARAM)
-    {
-        if (m_nextStep < m_steps.size())
-        {
-            const auto step = m_steps[m_nextStep++];
-            step(*this);
-            PostMessage(WM_TEST_STEP);
-        }
-        else
-        {
-            OnExit();
-        }
-        return 0;
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CTestMainDlg, CHovraLaunchDlg)
-ON_MESSAGE(WM_TEST_STEP, &CTestMainDlg::OnStep)
-END_MESSAGE_MAP()
-
-using Step = std::function<void(CTestMainDlg&)>;
-
-// Answers every question box this process shows with Cancel, from another thread, and writes
-// down each message.
-class QuestionRecorder
-{
-public:
-    QuestionRecorder()
-    {
-        m_thread = std::thread([this] { Run(); });
-    }
-    ~QuestionRecorder() { Stop(); }
-    // Stops answering; the messages seen so far.
-    std::vector<std::wstring> Stop()
-    {
-        m_bStop = true;
-        if (m_thread.joinable())
-            m_thread.join();
-        return m_messages;
-    }
-
-private:
-    static HWND FindBox()
-    {
-        HWND hFound = nullptr;
-        ::EnumWindows(
-            [](HWND hWnd, LPARAM lParam) -> BOOL
+            switch (nPanelId)
             {
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(hWnd, &pid);
-                if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(hWnd) &&
-                    ::GetDlgItem(hWnd, IDC_QUESTION_TEXT))
-                {
-                    *reinterpret_cast<HWND*>(lParam) = hWnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&hFound));
-        return hFound;
-    }
-    void Run()
-    {
-        while (!m_bStop)
-        {
-            HWND hBox = FindBox();
-            if (hBox == nullptr)
-            {
-                ::Sleep(20);
-                continue;
+            case IDD_NETWORK_PANEL:
+                return new CProbeNetworkPanel(pParent);
+            case IDD_INSTALL_PANEL:
+                return new CProbeInstallPanel(pParent);
+            default:
+                return new CStackPanel(nPanelId, pParent);
             }
-            m_messages.push_back(WindowText(::GetDlgItem(hBox, IDC_QUESTION_TEXT)));
-            ::PostMessageW(hBox, WM_COMMAND, IDCANCEL, 0);
-            while (!m_bStop && ::IsWindow(hBox) && ::IsWindowVisible(hBox))
-                ::Sleep(20);
-        }
+        };
     }
-    std::vector<std::wstring> m_messages;
-    std::atomic<bool> m_bStop{false};
-    std::thread m_thread;
 };
 
-// Windows 10, 64-bit, an administrator: no warning at start-up.
-FakeSystem MakeSystem()
+using Step = CSteppedMainDlg::Step;
+
+CProbeNetworkPanel& Network(CSteppedMainDlg& d)
 {
-    FakeSystem system;
-    system.major = 10;
-    system.minor = 0;
-    system.wow64 = true;
-    system.registry[L"CurrentBuild"] = FakeSystem::Text(L"19045");
-    system.registry[L"InstallationType"] = FakeSystem::Text(L"Client");
-    system.tokenGroups = std::vector<BYTE>(sizeof(TOKEN_GROUPS) + SECURITY_MAX_SID_SIZE);
-    BYTE* pBuffer = system.tokenGroups->data();
-    auto* pGroups = reinterpret_cast<TOKEN_GROUPS*>(pBuffer);
-    pGroups->GroupCount = 1;
-    DWORD cbSid = SECURITY_MAX_SID_SIZE;
-    PSID pSid = pBuffer + sizeof(TOKEN_GROUPS);
-    ::CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, pSid, &cbSid);
-    pGroups->Groups[0].Sid = pSid;
-    pGroups->Groups[0].Attributes = SE_GROUP_ENABLED;
-    return system;
+    return d.Panel<CProbeNetworkPanel>(IDD_NETWORK_PANEL);
+}
+
+CProbeInstallPanel& Install(CSteppedMainDlg& d)
+{
+    return d.Panel<CProbeInstallPanel>(IDD_INSTALL_PANEL);
 }
 
 // A media directory of the test's own with the given files (relative paths) in it.
@@ -300,13 +176,13 @@ protected:
     std::vector<std::wstring> Run(std::vector<Step> steps, wchar_t chLanguage = L'A',
                                   LANGID interfaceLanguage = 0x0409)
     {
-        FakeSystemScope scope(MakeSystem());
+        FakeSystemScope scope(MakeSystem(10, 0));
         CTestMainDlg dlg;
         // The dialog chose both languages from this machine's locales; the test chooses instead.
         dlg.m_chLanguage = chLanguage;
         AfxSetInterfaceLanguage(interfaceLanguage);
         dlg.m_steps = std::move(steps);
-        QuestionRecorder recorder;
+        QuestionAnswerer recorder({}, IDCANCEL);
         EXPECT_EQ(IDCANCEL, dlg.DoModal());
         return recorder.Stop();
     }
@@ -321,9 +197,9 @@ using InstallPanel = PanelTest;
 
 TEST_F(NetworkPanel, StartsAtDontKnowWithoutBeingShown)
 {
-    Run({[](CTestMainDlg& d)
+    Run({[](CSteppedMainDlg& d)
          {
-             CProbeNetworkPanel& panel = d.Network();
+             CProbeNetworkPanel& panel = Network(d);
              EXPECT_EQ(static_cast<INT32>(kDontKnow), d.m_nNetworkAnswer);
              EXPECT_FALSE(panel.GetStyle() & WS_VISIBLE);
              EXPECT_EQ(2, panel.m_nRadioIndex);
@@ -348,17 +224,17 @@ TEST_F(NetworkPanel, EachAnswerIsStoredAndExplained)
                  {kNo, IDI_INFORMATION_SIGN, 391}, // the same answer again: the whole update again
                  {kYes, IDI_WARNING_SIGN, 388}};
     ASSERT_NE(ResourceIconPixels(IDI_WARNING_SIGN), ResourceIconPixels(IDI_INFORMATION_SIGN));
-    std::vector<Step> steps = {[](CTestMainDlg& d)
+    std::vector<Step> steps = {[](CSteppedMainDlg& d)
                                {
                                    d.Click(IDC_NAV_NETWORK);
                                }};
     for (const auto& c : cases)
     {
-        steps.push_back([&c](CTestMainDlg& d) { d.Network().Click(static_cast<int>(c.nClicked)); });
+        steps.push_back([&c](CSteppedMainDlg& d) { Network(d).Click(static_cast<int>(c.nClicked)); });
         steps.push_back(
-            [&c](CTestMainDlg& d)
+            [&c](CSteppedMainDlg& d)
             {
-                CProbeNetworkPanel& panel = d.Network();
+                CProbeNetworkPanel& panel = Network(d);
                 SCOPED_TRACE(c.nClicked);
                 EXPECT_EQ(static_cast<INT32>(c.nClicked), d.m_nNetworkAnswer);
                 EXPECT_EQ(std::vector<UINT>{c.nClicked}, panel.CheckedAnswers());
@@ -378,14 +254,14 @@ TEST_F(NetworkPanel, HelpPageFollowsTheDocumentationLanguage)
     // the media prompt naming the product comes up; declining it leaves the panel as it was.
     TempMedia media({L"docs\\help\\de_de\\q008810_.htm"});
     const std::wstring root = media.Root();
-    const auto messages = Run({[&](CTestMainDlg& d)
+    const auto messages = Run({[&](CSteppedMainDlg& d)
                                {
                                    d.m_strMediaRoot = root;
                                    d.Click(IDC_NAV_NETWORK);
-                                   d.Network().Click(kNo);
-                                   d.Network().Click(1106);
+                                   Network(d).Click(kNo);
+                                   Network(d).Click(1106);
                                    EXPECT_EQ(static_cast<INT32>(kNo), d.m_nNetworkAnswer);
-                                   EXPECT_EQ(Text(391), WindowText(d.Network().GetDlgItem(1107)));
+                                   EXPECT_EQ(Text(391), WindowText(Network(d).GetDlgItem(1107)));
                                }},
                               L'A');
     EXPECT_EQ(std::vector<std::wstring>{AfxFormatString(310, {Text(210)})}, messages);
@@ -420,27 +296,27 @@ TEST_F(InstallPanel, StatusBlocksFollowTheSoftwareStatusAndTheNetworkAnswer)
         {"Unidentified", 0, kStatusErrorUnevaluated, 1102, unidentified, IDI_WARNING_SIGN, 396,
          IDI_INFORMATION_SIGN},
     };
-    std::vector<Step> steps = {[](CTestMainDlg& d)
+    std::vector<Step> steps = {[](CSteppedMainDlg& d)
                                {
                                    // Before the first refresh the blocks are as the template has them.
-                                   EXPECT_EQ(L"", WindowText(d.Install().GetDlgItem(1080)));
-                                   EXPECT_EQ(L"", WindowText(d.Install().GetDlgItem(1079)));
+                                   EXPECT_EQ(L"", WindowText(Install(d).GetDlgItem(1080)));
+                                   EXPECT_EQ(L"", WindowText(Install(d).GetDlgItem(1079)));
                                }};
     for (const auto& c : cases)
     {
         steps.push_back(
-            [&c](CTestMainDlg& d)
+            [&c](CSteppedMainDlg& d)
             {
                 g_prerequisites[0].nNameId = c.nNameId;
                 g_prerequisites[0].nStatus = c.nStatus;
                 d.m_nNetworkAnswer = c.nAnswer;
-                d.Install().PostMessage(WM_REFRESH_STATUS, 7, 9);
+                Install(d).PostMessage(WM_REFRESH_STATUS, 7, 9);
             });
         steps.push_back(
-            [&c](CTestMainDlg& d)
+            [&c](CSteppedMainDlg& d)
             {
                 SCOPED_TRACE(c.name);
-                CProbeInstallPanel& panel = d.Install();
+                CProbeInstallPanel& panel = Install(d);
                 EXPECT_EQ(c.software, WindowText(panel.GetDlgItem(1080)));
                 EXPECT_EQ(ResourceIconPixels(c.nSoftwareIcon), ShownIconPixels(panel.GetDlgItem(1081)));
                 EXPECT_EQ(Text(c.nNetworkText), WindowText(panel.GetDlgItem(1079)));
@@ -452,20 +328,20 @@ TEST_F(InstallPanel, StatusBlocksFollowTheSoftwareStatusAndTheNetworkAnswer)
 
 TEST_F(InstallPanel, ShowsTheAnswerGivenOnTheNetworkPanelWhenNavigatedTo)
 {
-    Run({[](CTestMainDlg& d)
+    Run({[](CSteppedMainDlg& d)
          {
              g_prerequisites[0].nNameId = 588;
              g_prerequisites[0].nStatus = kStatusSatisfied; // as the software panel found it
              d.Click(IDC_NAV_NETWORK);
-             d.Network().Click(kYes);
+             Network(d).Click(kYes);
              d.Click(IDC_NAV_INSTALL); // posts the refresh
          },
-         [](CTestMainDlg& d)
+         [](CSteppedMainDlg& d)
          {
-             EXPECT_EQ(Text(395), WindowText(d.Install().GetDlgItem(1079)));
-             EXPECT_EQ(ResourceIconPixels(IDI_WARNING_SIGN), ShownIconPixels(d.Install().GetDlgItem(1078)));
-             EXPECT_EQ(Text(330) + L"\n", WindowText(d.Install().GetDlgItem(1080)));
-             EXPECT_EQ(d.Install().m_cboLanguage.m_hWnd, ::GetFocus());
+             EXPECT_EQ(Text(395), WindowText(Install(d).GetDlgItem(1079)));
+             EXPECT_EQ(ResourceIconPixels(IDI_WARNING_SIGN), ShownIconPixels(Install(d).GetDlgItem(1078)));
+             EXPECT_EQ(Text(330) + L"\n", WindowText(Install(d).GetDlgItem(1080)));
+             EXPECT_EQ(Install(d).m_cboLanguage.m_hWnd, ::GetFocus());
          }});
 }
 
@@ -491,9 +367,9 @@ TEST_F(InstallPanel, ListsTheFourteenLanguagesInTableOrderWithTheDocumentationLa
         SCOPED_TRACE(testing::Message() << static_cast<char>(c.chLanguage));
         const std::vector<std::wstring> expected = names(c.interfaceLanguage);
         const std::wstring chosen = c.nSelected < 0 ? L"" : expected[static_cast<size_t>(c.nSelected)];
-        Run({[&](CTestMainDlg& d)
+        Run({[&](CSteppedMainDlg& d)
              {
-                 CProbeInstallPanel& panel = d.Install();
+                 CProbeInstallPanel& panel = Install(d);
                  EXPECT_EQ(expected, panel.Entries());
                  EXPECT_EQ(c.nSelected, panel.m_cboLanguage.GetCurSel());
                  EXPECT_EQ(chosen, panel.m_strLanguage);
@@ -508,10 +384,10 @@ TEST_F(InstallPanel, ClosingTheListRemembersTheNameAndChecksItsTransform)
     const std::wstring root = media.Root();
     std::vector<std::wstring> names;
     std::vector<INT32> languages;
-    const auto messages = Run({[&](CTestMainDlg& d)
+    const auto messages = Run({[&](CSteppedMainDlg& d)
                                {
                                    d.m_strMediaRoot = root;
-                                   CProbeInstallPanel& panel = d.Install();
+                                   CProbeInstallPanel& panel = Install(d);
                                    names.push_back(panel.m_strLanguage); // English, from the start
                                    panel.PickAndClose(2);                // German: its transform is there
                                    names.push_back(panel.m_strLanguage);

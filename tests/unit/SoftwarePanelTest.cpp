@@ -1,35 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "FakeSystem.h"
 #include "HovraLaunch.h"
 #include "HovraLaunchDlg.h"
+#include "LaunchpadHarness.h"
 #include "SoftwarePanel.h"
 
 namespace
 {
-constexpr UINT WM_TEST_STEP = WM_USER + 70;
 constexpr int kExpandId = 1048;
-
-std::wstring Text(UINT nId)
-{
-    std::wstring text;
-    AfxLoadString(nId, text);
-    return text;
-}
-
-std::wstring WindowText(HWND hWnd)
-{
-    wchar_t sz[1024] = L"";
-    ::GetWindowTextW(hWnd, sz, 1024);
-    return sz;
-}
 
 RECT ClientRectIn(HWND hWnd, HWND hParent)
 {
@@ -82,129 +65,26 @@ public:
     void Click(int nId) { ::SendMessageW(GetDlgItem(nId), BM_CLICK, 0, 0); }
 };
 
-// The real main dialog with the real software panel (the other panels plain), driven by steps it
-// posts to itself; each step runs on the user-interface thread after the previous step's posted
-// messages.
-class CTestMainDlg : public CHovraLaunchDlg
+// The real main dialog with the real software panel (the other panels plain).
+class CTestMainDlg : public CSteppedMainDlg
 {
 public:
-    std::vector<std::function<void(CTestMainDlg&)>> m_steps;
-    size_t m_nextStep = 0;
-
-    CProbePanel& Panel() { return *static_cast<CProbePanel*>(FindPanel(IDD_SOFTWARE_PANEL)->m_pPanel); }
-    void Click(UINT nId) { ::SendMessageW(GetDlgItem(static_cast<int>(nId)), BM_CLICK, 0, 0); }
-
-protected:
-    CStackPanel* CreatePanel(UINT nPanelId) override
+    CTestMainDlg()
     {
-        if (nPanelId == IDD_SOFTWARE_PANEL)
-            return new CProbePanel(this);
-        return new CStackPanel(nPanelId, this);
-    }
-    BOOL OnInitDialog() override
-    {
-        const BOOL bResult = CHovraLaunchDlg::OnInitDialog();
-        PostMessage(WM_TEST_STEP);
-        return bResult;
-    }
-    LRESULT OnStep(WPARAM, LPARAM)
-    {
-        if (m_nextStep < m_steps.size())
+        m_makePanel = [](UINT nPanelId, CSteppedMainDlg* pParent) -> CStackPanel*
         {
-            const auto step = m_steps[m_nextStep++];
-            step(*this);
-            PostMessage(WM_TEST_STEP);
-        }
-        else
-        {
-            OnExit();
-        }
-        return 0;
+            if (nPanelId == IDD_SOFTWARE_PANEL)
+                return new CProbePanel(pParent);
+            return new CStackPanel(nPanelId, pParent);
+        };
     }
-    DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(CTestMainDlg, CHovraLaunchDlg)
-ON_MESSAGE(WM_TEST_STEP, &CTestMainDlg::OnStep)
-END_MESSAGE_MAP()
+using Step = CSteppedMainDlg::Step;
 
-using Step = std::function<void(CTestMainDlg&)>;
-
-// Presses OK on each question box this process shows, from another thread.
-class QuestionAnswerer
+CProbePanel& Panel(CSteppedMainDlg& d)
 {
-public:
-    explicit QuestionAnswerer(int nAnswers) : m_nAnswers(nAnswers)
-    {
-        m_thread = std::thread([this] { Run(); });
-    }
-    ~QuestionAnswerer()
-    {
-        m_bStop = true;
-        m_thread.join();
-    }
-
-private:
-    static HWND FindBox()
-    {
-        HWND hFound = nullptr;
-        ::EnumWindows(
-            [](HWND hWnd, LPARAM lParam) -> BOOL
-            {
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(hWnd, &pid);
-                if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(hWnd) &&
-                    ::GetDlgItem(hWnd, IDC_QUESTION_TEXT))
-                {
-                    *reinterpret_cast<HWND*>(lParam) = hWnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&hFound));
-        return hFound;
-    }
-    void Run()
-    {
-        for (int i = 0; i < m_nAnswers; ++i)
-        {
-            HWND hBox = nullptr;
-            while (!m_bStop && (hBox = FindBox()) == nullptr)
-                ::Sleep(20);
-            if (m_bStop)
-                return;
-            ::PostMessageW(hBox, WM_COMMAND, IDOK, 0);
-            while (!m_bStop && ::IsWindow(hBox) && ::IsWindowVisible(hBox))
-                ::Sleep(20);
-        }
-    }
-    int m_nAnswers;
-    std::atomic<bool> m_bStop{false};
-    std::thread m_thread;
-};
-
-FakeSystem MakeSystem(DWORD major, DWORD minor, bool wow64, const wchar_t* pszBuild = nullptr)
-{
-    FakeSystem system;
-    system.major = major;
-    system.minor = minor;
-    system.wow64 = wow64;
-    if (pszBuild != nullptr)
-    {
-        system.registry[L"CurrentBuild"] = FakeSystem::Text(pszBuild);
-        system.registry[L"InstallationType"] = FakeSystem::Text(L"Client");
-    }
-    // The token holds the Administrators group: no warning about rights.
-    system.tokenGroups = std::vector<BYTE>(sizeof(TOKEN_GROUPS) + SECURITY_MAX_SID_SIZE);
-    BYTE* pBuffer = system.tokenGroups->data();
-    auto* pGroups = reinterpret_cast<TOKEN_GROUPS*>(pBuffer);
-    pGroups->GroupCount = 1;
-    DWORD cbSid = SECURITY_MAX_SID_SIZE;
-    PSID pSid = pBuffer + sizeof(TOKEN_GROUPS);
-    ::CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, pSid, &cbSid);
-    pGroups->Groups[0].Sid = pSid;
-    pGroups->Groups[0].Attributes = SE_GROUP_ENABLED;
-    return system;
+    return d.Panel<CProbePanel>(IDD_SOFTWARE_PANEL);
 }
 
 void RunLaunchpad(const FakeSystem& system, std::vector<Step> steps, int nWarnings = 0)
@@ -212,9 +92,7 @@ void RunLaunchpad(const FakeSystem& system, std::vector<Step> steps, int nWarnin
     FakeSystemScope scope(system);
     CTestMainDlg dlg;
     dlg.m_steps = std::move(steps);
-    std::optional<QuestionAnswerer> answerer;
-    if (nWarnings > 0)
-        answerer.emplace(nWarnings);
+    QuestionAnswerer answerer(std::vector<UINT>(static_cast<size_t>(nWarnings), IDOK));
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
 }
 
@@ -267,14 +145,14 @@ struct OsCase
 TEST_F(SoftwarePanel, ShowsTheIdentifiedWindowsAndEvaluatesItOnlyWhenRefreshed)
 {
     const OsCase cases[] = {
-        {"Windows 11", MakeSystem(10, 0, true, L"22000"), 27,
+        {"Windows 11", MakeSystem(10, 0, true, true, L"22000"), 27,
          L"Software Requirements for Corvane Velto on Windows 11", 311, CLedCtrl::LED_GREEN, 1, 2001},
-        {"Windows 10 x64", MakeSystem(10, 0, true, L"19045"), 24,
+        {"Windows 10 x64", MakeSystem(10, 0, true, true, L"19045"), 24,
          L"Software Requirements for Corvane Velto on Windows 10 x64", 311, CLedCtrl::LED_GREEN, 1, 2001},
-        {"Windows 10 32-bit", MakeSystem(10, 0, false, L"19045"), 22,
+        {"Windows 10 32-bit", MakeSystem(10, 0, false, true, L"19045"), 22,
          L"Software Requirements for Corvane Velto on Windows 10", 316, CLedCtrl::LED_RED, 6, 595},
-        {"Windows 7", MakeSystem(6, 1, false), 11, L"Software Requirements for Corvane Velto on Windows 7",
-         313, CLedCtrl::LED_RED, 6, 340},
+        {"Windows 7", MakeSystem(6, 1, false, true, nullptr), 11,
+         L"Software Requirements for Corvane Velto on Windows 7", 313, CLedCtrl::LED_RED, 6, 340},
     };
     for (const OsCase& c : cases)
     {
@@ -283,9 +161,9 @@ TEST_F(SoftwarePanel, ShowsTheIdentifiedWindowsAndEvaluatesItOnlyWhenRefreshed)
         const PrerequisiteItem& entry = g_prerequisites[c.nEntry];
         RunLaunchpad(
             c.system,
-            {[&](CTestMainDlg& d)
+            {[&](CSteppedMainDlg& d)
              {
-                 CProbePanel& p = d.Panel();
+                 CProbePanel& p = Panel(d);
                  EXPECT_EQ(std::wstring(c.pszHeading), WindowText(p.GetDlgItem(1040)));
                  EXPECT_EQ(Text(entry.nNameId), WindowText(p.Row().m_stcName.m_hWnd));
                  // Nothing evaluated yet.
@@ -295,9 +173,9 @@ TEST_F(SoftwarePanel, ShowsTheIdentifiedWindowsAndEvaluatesItOnlyWhenRefreshed)
                  EXPECT_FALSE(p.StatusTip().has_value());
                  d.Click(IDC_NAV_SOFTWARE); // posts the refresh message
              },
-             [&](CTestMainDlg& d)
+             [&](CSteppedMainDlg& d)
              {
-                 CProbePanel& p = d.Panel();
+                 CProbePanel& p = Panel(d);
                  EXPECT_EQ(Text(c.nWordId), p.StatusWord());
                  EXPECT_EQ(c.nLed, p.Row().m_led.GetState());
                  EXPECT_EQ(c.nStatus, g_prerequisites[0].nStatus);
@@ -310,9 +188,9 @@ TEST_F(SoftwarePanel, ShowsTheIdentifiedWindowsAndEvaluatesItOnlyWhenRefreshed)
                  EXPECT_EQ(::GetFocus(), p.GetDlgItem(1043)) << "focus on Refresh when shown";
                  p.Click(kExpandId);
              },
-             [&](CTestMainDlg& d)
+             [&](CSteppedMainDlg& d)
              {
-                 CProbePanel& p = d.Panel();
+                 CProbePanel& p = Panel(d);
                  ASSERT_NE(nullptr, p.m_stcDetail.m_hWnd);
                  EXPECT_EQ(Text(c.nExplanationId), WindowText(p.m_stcDetail.m_hWnd));
                  // Only the Internet action exists, and it is hidden: the item is satisfied or its
@@ -329,18 +207,18 @@ TEST_F(SoftwarePanel, ShowsTheIdentifiedWindowsAndEvaluatesItOnlyWhenRefreshed)
 TEST_F(SoftwarePanel, NothingIdentifiedReadsWindowsAndStaysAnError)
 {
     // Windows 3.51 matches no entry: the unsupported-system warning is answered with OK.
-    RunLaunchpad(MakeSystem(3, 51, false),
-                 {[](CTestMainDlg& d)
+    RunLaunchpad(MakeSystem(3, 51, false, true, nullptr),
+                 {[](CSteppedMainDlg& d)
                   {
-                      CProbePanel& p = d.Panel();
+                      CProbePanel& p = Panel(d);
                       EXPECT_EQ(L"Software Requirements for Corvane Velto on Windows",
                                 WindowText(p.GetDlgItem(1040)));
                       EXPECT_EQ(L"", WindowText(p.Row().m_stcName.m_hWnd));
                       d.Click(IDC_NAV_SOFTWARE);
                   },
-                  [](CTestMainDlg& d)
+                  [](CSteppedMainDlg& d)
                   {
-                      CProbePanel& p = d.Panel();
+                      CProbePanel& p = Panel(d);
                       EXPECT_EQ(L"Error", p.StatusWord());
                       EXPECT_EQ(CLedCtrl::LED_RED, p.Row().m_led.GetState());
                       EXPECT_EQ(kStatusErrorUnevaluated, g_prerequisites[0].nStatus);
@@ -375,11 +253,11 @@ TEST_F(SoftwarePanel, MapsEachTestResultToStatusWordAndLight)
         {7, 340, 0, 7, L"Error", CLedCtrl::LED_RED},
         {-1, 595, 0, -1, L"Error", CLedCtrl::LED_RED},
     };
-    RunLaunchpad(MakeSystem(10, 0, true, L"19045"),
-                 {[&](CTestMainDlg& d)
+    RunLaunchpad(MakeSystem(10, 0, true, true, L"19045"),
+                 {[&](CSteppedMainDlg& d)
                   {
                       AfxSetInterfaceLanguage(0x0409);
-                      CProbePanel& p = d.Panel();
+                      CProbePanel& p = Panel(d);
                       PrerequisiteItem& item = g_prerequisites[0];
                       for (const Case& c : cases)
                       {
@@ -406,11 +284,11 @@ TEST_F(SoftwarePanel, MapsEachTestResultToStatusWordAndLight)
 
 TEST_F(SoftwarePanel, ExpandsCollapsesAndRefreshCollapses)
 {
-    RunLaunchpad(MakeSystem(10, 0, true, L"19045"),
-                 {[](CTestMainDlg& d) { d.Click(IDC_NAV_SOFTWARE); },
-                  [](CTestMainDlg& d)
+    RunLaunchpad(MakeSystem(10, 0, true, true, L"19045"),
+                 {[](CSteppedMainDlg& d) { d.Click(IDC_NAV_SOFTWARE); },
+                  [](CSteppedMainDlg& d)
                   {
-                      CProbePanel& p = d.Panel();
+                      CProbePanel& p = Panel(d);
                       EXPECT_EQ(0, p.m_nExpandedId);
                       EXPECT_EQ(nullptr, p.m_stcDetail.m_hWnd);
                       p.Click(kExpandId);
@@ -438,9 +316,9 @@ TEST_F(SoftwarePanel, ExpandsCollapsesAndRefreshCollapses)
                       EXPECT_EQ(nullptr, p.m_stcDetail.m_hWnd);
                       EXPECT_EQ(0, g_nFakeCalls);
                   },
-                  [](CTestMainDlg& d)
+                  [](CSteppedMainDlg& d)
                   {
-                      CProbePanel& p = d.Panel();
+                      CProbePanel& p = Panel(d);
                       EXPECT_EQ(1, g_nFakeCalls);
                       EXPECT_EQ(L"Not Installed", p.StatusWord());
                       EXPECT_EQ(4, g_prerequisites[0].nStatus);
@@ -449,11 +327,11 @@ TEST_F(SoftwarePanel, ExpandsCollapsesAndRefreshCollapses)
 
 TEST_F(SoftwarePanel, AnUnsatisfiedSupportedItemOffersItsWebSiteBelowTheRow)
 {
-    RunLaunchpad(MakeSystem(10, 0, true, L"19045"), // Windows 10 x64
-                 {[](CTestMainDlg& d)
+    RunLaunchpad(MakeSystem(10, 0, true, true, L"19045"), // Windows 10 x64
+                 {[](CSteppedMainDlg& d)
                   {
                       AfxSetInterfaceLanguage(0x0409);
-                      CProbePanel& p = d.Panel();
+                      CProbePanel& p = Panel(d);
                       p.SendMessage(WM_REFRESH_STATUS); // the real test: satisfied
                       EXPECT_EQ(L"OK", p.StatusWord());
                       p.Click(kExpandId);
@@ -497,10 +375,10 @@ TEST_F(SoftwarePanel, AnUnsatisfiedSupportedItemOffersItsWebSiteBelowTheRow)
 
 TEST_F(SoftwarePanel, FontsScaleTheDialogFont)
 {
-    RunLaunchpad(MakeSystem(10, 0, true, L"19045"),
-                 {[](CTestMainDlg& d)
+    RunLaunchpad(MakeSystem(10, 0, true, true, L"19045"),
+                 {[](CSteppedMainDlg& d)
                   {
-                      CProbePanel& p = d.Panel();
+                      CProbePanel& p = Panel(d);
                       auto logFont = [](HFONT hFont)
                       {
                           LOGFONTW lf{};
