@@ -8,7 +8,7 @@ packages=(
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
     googletest
     wine wine64
-    xvfb xdotool x11-utils imagemagick fonts-dejavu-core
+    xvfb xdotool x11-utils imagemagick fonts-dejavu-core fonts-wqy-microhei
     locales python3 file
 )
 

@@ -26,6 +26,8 @@ ARTIFACTS = os.path.join(WORK_DIR, "artifacts")
 MAIN_TITLE = "Corvane Velto Version 9.3"
 
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tools", "media"))
+sys.path.insert(0, os.path.join(SOURCE_DIR, "tests"))
+import check_strings  # noqa: E402
 import make_sample_media  # noqa: E402
 
 
@@ -150,6 +152,10 @@ class Wine:
         subprocess.run(["xdotool", "mousemove", str((left + right) // 2), str((top + bottom) // 2), "click", "1"],
                        env=self.env(), check=True)
 
+    def park_mouse(self):
+        """Moves the pointer to the screen's corner, away from every window, so no tooltip shows."""
+        subprocess.run(["xdotool", "mousemove", "0", "0"], env=self.env(), check=True)
+
     def reg(self, *args):
         result = self.run("reg", list(args))
         if result.returncode != 0:
@@ -174,6 +180,23 @@ def sample_media(name, languages="en_us", package=True):
     shutil.rmtree(media, ignore_errors=True)
     make_sample_media.build(media, PROGRAM, SAMPLE_SETUP or None, [l for l in languages.split(",") if l], package)
     return media
+
+
+def compile_locales(names):
+    """A folder with the given Linux locales (UTF-8) compiled, for LOCPATH; made once per run."""
+    directory = os.path.join(WORK_DIR, "locales")
+    os.makedirs(directory, exist_ok=True)
+    for name in names:
+        target = os.path.join(directory, name + ".UTF-8")
+        if not os.path.isdir(target):
+            subprocess.run(["localedef", "-i", name, "-f", "UTF-8", target], check=True,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return directory
+
+
+def string_table(language):
+    """The texts of the launchpad's string table for a language identifier, by identifier."""
+    return check_strings.read_table(os.path.join(SOURCE_DIR, "resources", "strings", "%d.rc" % language))[1]
 
 
 def windows_path(path):

@@ -183,7 +183,49 @@ TEST_F(Catalogue, EnglishTableDefinesExactly322Texts)
     EXPECT_EQ(322, nTexts);
 }
 
-// The test program carries a German and a Spanish (0x0C0A) copy of block 7 (101 to 111).
+// The ids that have a text in a block, read straight from the block stored in that language.
+std::vector<UINT> IdsInBlock(UINT block, LANGID language)
+{
+    std::vector<UINT> ids;
+    HRSRC hRes = ::FindResourceExW(nullptr, RT_STRING, MAKEINTRESOURCEW(block), language);
+    HGLOBAL hData = hRes != nullptr ? ::LoadResource(nullptr, hRes) : nullptr;
+    const void* pData = hData != nullptr ? ::LockResource(hData) : nullptr;
+    if (pData == nullptr)
+        return {UINT(-1)}; // no block at all
+    for (unsigned i = 0; i < 16; ++i)
+    {
+        std::wstring text;
+        if (catalogue::FindStringInBlock(pData, ::SizeofResource(nullptr, hRes), i, text))
+            ids.push_back((block - 1) * 16 + i);
+    }
+    return ids;
+}
+
+// Every language the program carries has every block of the English table, with a text for
+// exactly the ids the English has: a table that lost an id cannot reach a user.
+TEST_F(Catalogue, EveryLanguageDefinesExactlyTheEnglishIds)
+{
+    const LANGID languages[] = {0x0404, 0x0405, 0x0407, 0x040C, 0x040E, 0x0410, 0x0411,
+                                0x0412, 0x0415, 0x0416, 0x0419, 0x0804, 0x0C0A};
+    std::vector<UINT> blocks;
+    ::EnumResourceNamesW(nullptr, RT_STRING, &CollectBlock, reinterpret_cast<LONG_PTR>(&blocks));
+    for (LANGID language : languages)
+    {
+        size_t nTexts = 0;
+        for (UINT block : blocks)
+        {
+            if (::FindResourceExW(nullptr, RT_STRING, MAKEINTRESOURCEW(block), kEnglishUs) == nullptr)
+                continue;
+            const std::vector<UINT> ids = IdsInBlock(block, language);
+            EXPECT_EQ(IdsInBlock(block, kEnglishUs), ids) << "language " << language << ", block " << block;
+            nTexts += ids.size();
+        }
+        EXPECT_EQ(322u, nTexts) << "language " << language;
+    }
+}
+
+// The table is chosen by exact language, then by primary language, then English; the texts of one
+// request never mix languages. The test program adds a Dutch block 7 with the title alone.
 TEST_F(Catalogue, FollowsTheInterfaceLanguageWithFallbacks)
 {
     struct Case
@@ -193,12 +235,15 @@ TEST_F(Catalogue, FollowsTheInterfaceLanguageWithFallbacks)
         const wchar_t* text;
     };
     const Case cases[] = {
-        {0x0407, 103, L"Corvane Velto Version 9.3 (Deutsch)"},
-        {0x0807, 103, L"Corvane Velto Version 9.3 (Deutsch)"}, // German (Switzerland): same primary language
-        {0x040A, 110, L"Inglés"},                              // Spanish selected as 1034 reads 3082
+        {0x0407, 110, L"Englisch"},
+        {0x0807, 110, L"Englisch"}, // German (Switzerland): same primary language
+        {0x040A, 110, L"Inglés"},   // Spanish selected as 1034 reads the table stored as 3082
         {0x0C0A, 110, L"Inglés"},
-        {0x0411, 110, L"English"},                                            // no Japanese table: English
-        {0x0407, 365, L"Configuring Corvane Velto for Windows domain users"}, // block only in English
+        {0x0411, 110, L"英語"},                     // Japanese
+        {0x0804, 110, L"英语"},                     // Simplified Chinese exactly
+        {0x0404, 110, L"英文"},                     // Traditional Chinese exactly
+        {0x041D, 110, L"English"},                  // Swedish: no table, English
+        {0x0413, 103, L"Corvane Velto versie 9.3"}, // the test's Dutch block
     };
     for (const Case& c : cases)
     {
@@ -207,8 +252,8 @@ TEST_F(Catalogue, FollowsTheInterfaceLanguageWithFallbacks)
         EXPECT_TRUE(AfxLoadString(c.id, text)) << c.language << "/" << c.id;
         EXPECT_EQ(c.text, text) << c.language << "/" << c.id;
     }
-    // A text the German block lacks is not taken from another language.
-    AfxSetInterfaceLanguage(0x0407);
+    // A text the Dutch block lacks is not taken from another language.
+    AfxSetInterfaceLanguage(0x0413);
     std::wstring text = L"unchanged";
     EXPECT_FALSE(AfxLoadString(104, text));
     EXPECT_EQ(L"unchanged", text);
