@@ -65,6 +65,8 @@ def test_missing_guide_prompts_and_a_picked_file_opens():
     with open(elsewhere, "wb") as f:
         f.write(b"%PDF-1.4\n%%EOF\n")
     record = os.path.join(harness.WORK_DIR, "missing-guide-record.txt")
+    if os.path.exists(record):  # left by an earlier run
+        os.remove(record)
     with harness.Display() as display, harness.Wine("missing-guide", display) as wine:
         wine.associate(".pdf", harness.windows_path(os.path.join(media, "MSI", "setup.exe")))
         process = start(wine, media, HOVRA_SETUP_RECORD=harness.windows_path(record))
