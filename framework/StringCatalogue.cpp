@@ -2,11 +2,14 @@
 
 #include "WinApp.h"
 
+#include <type_traits>
+#include <vector>
+
 namespace
 {
 LANGID g_interfaceLanguage = 0;
 
-constexpr LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+static_assert(std::is_same_v<LANGID, std::uint16_t>, "catalogue::ChooseLanguage takes LANGIDs as they are");
 
 BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD wLanguage, LONG_PTR lParam)
 {
@@ -60,69 +63,3 @@ std::wstring AfxFormatString(UINT nId, std::initializer_list<std::wstring> args)
     AfxLoadString(nId, format);
     return catalogue::FormatText(format, args);
 }
-
-namespace catalogue
-{
-bool FindStringInBlock(const void* pData, size_t cbData, unsigned nIndex, std::wstring& text)
-{
-    if (pData == nullptr || nIndex > 15)
-        return false;
-    const auto* pWords = static_cast<const WCHAR*>(pData);
-    const size_t nWords = cbData / sizeof(WCHAR);
-    size_t pos = 0;
-    for (unsigned i = 0; i < nIndex; ++i)
-    {
-        if (pos >= nWords)
-            return false;
-        pos += 1 + static_cast<size_t>(pWords[pos]);
-    }
-    if (pos >= nWords)
-        return false;
-    const size_t nLength = pWords[pos];
-    if (nLength == 0 || nLength > nWords - pos - 1)
-        return false;
-    text.assign(pWords + pos + 1, nLength);
-    return true;
-}
-
-LANGID ChooseLanguage(const std::vector<LANGID>& available, LANGID wanted)
-{
-    for (LANGID lang : available)
-        if (lang == wanted)
-            return lang;
-    for (LANGID lang : available)
-        if (PRIMARYLANGID(lang) == PRIMARYLANGID(wanted))
-            return lang;
-    for (LANGID lang : available)
-        if (lang == kEnglish)
-            return lang;
-    return 0;
-}
-
-std::wstring FormatText(const std::wstring& format, std::initializer_list<std::wstring> args)
-{
-    std::wstring result;
-    result.reserve(format.size());
-    auto next = args.begin();
-    for (size_t i = 0; i < format.size(); ++i)
-    {
-        if (format[i] == L'%' && i + 1 < format.size())
-        {
-            if (format[i + 1] == L'%')
-            {
-                result += L'%';
-                ++i;
-                continue;
-            }
-            if (format[i + 1] == L's' && next != args.end())
-            {
-                result += *next++;
-                ++i;
-                continue;
-            }
-        }
-        result += format[i];
-    }
-    return result;
-}
-} // namespace catalogue

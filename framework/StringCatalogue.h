@@ -10,7 +10,8 @@
 #include <windows.h>
 #include <initializer_list>
 #include <string>
-#include <vector>
+
+#include "StringTable.h" // the block walk, the choice of language and the formatting
 
 // Until the program chooses, the interface language is that of the thread locale the process
 // started with.
@@ -25,17 +26,3 @@ bool AfxLoadString(UINT nId, std::wstring& text);
 // "%"). Other "%" sequences and "%s" beyond the arguments are kept as they stand, so a text can
 // never make the program read arguments it was not given.
 std::wstring AfxFormatString(UINT nId, std::initializer_list<std::wstring> args);
-
-namespace catalogue
-{
-// The entry at nIndex (0..15) of a string block of cbData bytes. False when the entry is empty
-// or lies beyond the data; never reads past cbData.
-bool FindStringInBlock(const void* pData, size_t cbData, unsigned nIndex, std::wstring& text);
-
-// Which of the languages a block is stored in serves a request for `wanted`: the same language,
-// else the first with the same primary language, else English (0x0409). 0 when none does.
-LANGID ChooseLanguage(const std::vector<LANGID>& available, LANGID wanted);
-
-// Replaces "%s" in format with the arguments in order, "%%" with "%"; see AfxFormatString.
-std::wstring FormatText(const std::wstring& format, std::initializer_list<std::wstring> args);
-} // namespace catalogue

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds both presets and runs every test under Wine and a private Xvfb.
+# Builds both presets and runs every test under Wine and a private Xvfb, then fuzzes the pure
+# logic natively under the sanitizers (tools/fuzz.sh).
 #   bash tools/test.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,3 +10,4 @@ build_all
 trap stop_all EXIT
 start_display
 ctest --preset x64
+bash tools/fuzz.sh build/native

@@ -2,7 +2,7 @@
 
 #include "Security.h"
 
-#include <climits>
+#include "LeadingNumber.h"
 
 namespace
 {
@@ -154,15 +154,7 @@ bool CSecurity::GroupsContainAdministrators(const std::vector<BYTE>& groups)
 
 DWORD CSecurity::ParseLeadingNumber(const wchar_t* pszText)
 {
-    DWORD dwValue = 0;
-    for (const wchar_t* p = pszText; *p >= L'0' && *p <= L'9'; ++p)
-    {
-        const DWORD dwDigit = static_cast<DWORD>(*p - L'0');
-        if (dwValue > (UINT_MAX - dwDigit) / 10)
-            return UINT_MAX;
-        dwValue = dwValue * 10 + dwDigit;
-    }
-    return dwValue;
+    return ::ParseLeadingNumber(pszText);
 }
 
 bool CSecurity::ReadVersionText(const wchar_t* pszName, std::wstring& text) const

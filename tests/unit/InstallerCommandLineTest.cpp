@@ -115,11 +115,23 @@ TEST(InstallerLogs, PackageAndDirectory)
 
     ::SetEnvironmentVariableW(L"TEMP", L"C:\\Users\\x\\Temp");
     EXPECT_EQ(L"C:\\Users\\x\\Temp", InstallerLogDirectory());
-    ::SetEnvironmentVariableW(L"TEMP", std::wstring(255, L'a').c_str());
-    EXPECT_EQ(std::wstring(255, L'a'), InstallerLogDirectory());
-    // Too long for the buffer, or unset: the system's temporary directory, never no directory.
-    ::SetEnvironmentVariableW(L"TEMP", std::wstring(256, L'a').c_str());
-    EXPECT_EQ(system, InstallerLogDirectory());
+    const std::wstring longest = L"C:\\" + std::wstring(252, L'a'); // 255 characters
+    ::SetEnvironmentVariableW(L"TEMP", longest.c_str());
+    EXPECT_EQ(longest, InstallerLogDirectory());
+    ::SetEnvironmentVariableW(L"TEMP", L"\\\\server\\share\\temp");
+    EXPECT_EQ(L"\\\\server\\share\\temp", InstallerLogDirectory());
+    // Too long for the buffer, empty, relative (it would put the logs on the media), or unset:
+    // the system's temporary directory, never no directory.
+    for (const std::wstring& unusable :
+         {longest + L"a", std::wstring(L""), std::wstring(L"temp"), std::wstring(L"logs\\velto"),
+          std::wstring(L"C:temp"), std::wstring(L"\\temp")})
+    {
+        ::SetEnvironmentVariableW(L"TEMP", unusable.c_str());
+        const std::wstring directory = InstallerLogDirectory();
+        EXPECT_NE(unusable, directory);
+        EXPECT_FALSE(directory.empty());
+        EXPECT_NE(L'\\', directory.back());
+    }
     ::SetEnvironmentVariableW(L"TEMP", nullptr);
     EXPECT_FALSE(InstallerLogDirectory().empty());
     EXPECT_NE(L'\\', InstallerLogDirectory().back());

@@ -1,0 +1,80 @@
+#include "InstallerCommandText.h"
+
+#include <cstddef>
+#include <cwchar>
+
+namespace
+{
+const wchar_t* NetworkAnswerValue(std::int32_t nAnswer)
+{
+    switch (nAnswer)
+    {
+    case 1101:
+        return L"2 ";
+    case 1102:
+        return L"1 ";
+    default:
+        return L"0 ";
+    }
+}
+
+// Every double quote becomes backslash and quote, so the list stays one quoted argument of /v.
+std::wstring EscapeQuotes(const std::wstring& text)
+{
+    std::wstring escaped;
+    escaped.reserve(text.size() + 16);
+    for (wchar_t ch : text)
+    {
+        if (ch == L'"')
+            escaped += L'\\';
+        escaped += ch;
+    }
+    return escaped;
+}
+} // namespace
+
+std::wstring InstallerPackagePath(const std::wstring& strMediaRoot, const std::wstring& strPackageName)
+{
+    return strMediaRoot + L"\\" + L"MSI" + L"\\" + strPackageName;
+}
+
+InstallerCommand BuildInstallerCommand(const InstallerLaunchInputs& inputs, const InstallerLogTexts& texts)
+{
+    const std::wstring& strPrefix = texts.strPrefix;
+    const std::wstring& strExtension = texts.strExtension;
+    const std::wstring strInstallerLog =
+        L"\"" + inputs.strTempDirectory + L"\\" + strPrefix + inputs.strTimestamp + strExtension + L"\"";
+    const std::wstring strSetupLog = L"\"" + inputs.strTempDirectory + L"\\" + strPrefix + L"IS" +
+                                     inputs.strTimestamp + strExtension + L"\"";
+
+    std::wstring strSwitches = L"/i /debuglog" + strSetupLog + L" ";
+    if (inputs.nLanguageId >= 0)
+        strSwitches += L"/L" + std::to_wstring(inputs.nLanguageId) + L" ";
+    strSwitches += L"/v\"";
+
+    std::wstring strProperties;
+    if (!inputs.strCommandTail.empty() && inputs.strCommandTail != L"INSTALL")
+        strProperties += inputs.strCommandTail + L" ";
+    strProperties += L"/lmicrowaveup " + strInstallerLog + L" ";
+    strProperties += L"ZUTCHECKPRODUCTPREREQS=\"\" ";
+    strProperties += std::wstring(L"ZUTNCSEC=") + NetworkAnswerValue(inputs.nNetworkAnswer);
+    strProperties += L"ZUTSHOWWELCOME=0 ";
+
+    return InstallerCommand{inputs.strMediaRoot + L"\\MSI\\setup.exe",
+                            strSwitches + EscapeQuotes(strProperties) + L"\""};
+}
+
+std::wstring MakeLogTimestamp(const std::tm& localTime)
+{
+    const wchar_t* const kFormats[] = {L"%Y", L"%m", L"%d", L"%H", L"%M", L"%S"};
+    const wchar_t* const kSeparators[] = {L"", L"-", L"-", L"T", L"-", L"-"};
+    std::wstring timestamp;
+    for (std::size_t i = 0; i < 6; ++i)
+    {
+        wchar_t szField[128] = L"";
+        std::wcsftime(szField, 128, kFormats[i], &localTime);
+        timestamp += kSeparators[i];
+        timestamp += szField;
+    }
+    return timestamp;
+}
