@@ -1,5 +1,7 @@
 #include "FileDialog.h"
 
+#include "SystemLibrary.h"
+
 #include <commdlg.h>
 #include <vector>
 
@@ -33,7 +35,7 @@ INT_PTR CFileDialog::DoModal()
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.Flags = m_dwFlags;
-    if (!::GetOpenFileNameW(&ofn))
+    if (!AfxGetOpenFileName(&ofn))
         return IDCANCEL;
     m_strPath = buffer.data();
     return IDOK;

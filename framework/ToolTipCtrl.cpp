@@ -1,5 +1,7 @@
 #include "ToolTipCtrl.h"
 
+#include "SystemLibrary.h"
+
 #include <string>
 
 namespace
@@ -19,17 +21,8 @@ bool CToolTipCtrl::LoadCommonControls()
 {
     static const bool bLoaded = []
     {
-        wchar_t szPath[MAX_PATH + 20] = L"";
-        const UINT n = ::GetSystemDirectoryW(szPath, MAX_PATH);
-        if (n == 0 || n >= MAX_PATH)
-            return false;
-        std::wstring path = std::wstring(szPath, n) + L"\\comctl32.dll";
-        HMODULE hModule = ::LoadLibraryW(path.c_str()); // a full path: never searched for
-        if (hModule == nullptr)
-            return false;
         using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-        auto pfnInit = reinterpret_cast<InitFn>(
-            reinterpret_cast<void*>(::GetProcAddress(hModule, "InitCommonControlsEx")));
+        const auto pfnInit = AfxGetSystemProc<InitFn>(L"comctl32.dll", "InitCommonControlsEx");
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
         return pfnInit != nullptr && pfnInit(&icc);
     }();

@@ -12,6 +12,7 @@
 #include "SoftwarePanel.h"
 #include "WelcomePanel.h"
 
+#include <cwchar>
 #include <io.h>
 #include <shellapi.h>
 #include <thread>
@@ -24,6 +25,7 @@ constexpr UINT kUnsupportedOsId = 340;
 constexpr UINT kNotAdministratorId = 341;
 constexpr UINT kNoPdfViewerId = 480;
 constexpr UINT kPdfErrorId = 481;
+constexpr size_t kMaxCommandLine = 32767; // characters, the terminator included
 
 struct ButtonSetup
 {
@@ -139,7 +141,7 @@ void CHovraLaunchDlg::ScanDocumentationFolders()
 {
     WIN32_FIND_DATAW data{};
     const std::wstring pattern = m_strMediaRoot + L"\\Readmes\\*.*";
-    HANDLE hFind = ::FindFirstFileW(pattern.c_str(), &data);
+    HANDLE hFind = ::FindFirstFileW(AfxExtendedPath(pattern).c_str(), &data);
     if (hFind == INVALID_HANDLE_VALUE)
         return;
     do
@@ -450,7 +452,7 @@ std::wstring CHovraLaunchDlg::ReleaseNotesPath() const
 
 bool CHovraLaunchDlg::EnsureFileOnMedia(std::wstring& strPath, UINT nNameId)
 {
-    if (_waccess(strPath.c_str(), 4) == 0)
+    if (_waccess(AfxExtendedPath(strPath).c_str(), 4) == 0)
         return true;
 
     static const struct
@@ -483,6 +485,16 @@ bool CHovraLaunchDlg::LaunchFile(const std::wstring& strPath, bool bMaximise, bo
     if (bWait && m_watch->m_hProcess.load() != nullptr)
         return true; // one program at a time is waited for
 
+    // The shell starts a program with the command line "program" parameters, which Windows limits
+    // to 32767 characters with its terminator; a longer one would be cut, and a different command
+    // started. It is refused instead.
+    const size_t cchParameters = pszParameters != nullptr ? std::wcslen(pszParameters) : 0;
+    if (strPath.size() + cchParameters + 4 > kMaxCommandLine)
+    {
+        ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
+
     SHELLEXECUTEINFOW sei{};
     sei.cbSize = sizeof sei;
     sei.fMask = SEE_MASK_FLAG_NO_UI | (bWait ? SEE_MASK_NOCLOSEPROCESS : 0);
@@ -490,7 +502,7 @@ bool CHovraLaunchDlg::LaunchFile(const std::wstring& strPath, bool bMaximise, bo
     sei.lpFile = strPath.c_str();
     sei.lpParameters = pszParameters;
     sei.nShow = bMaximise ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
-    const bool bStarted = ::ShellExecuteExW(&sei) != FALSE;
+    const bool bStarted = AfxShellExecuteEx(&sei) != FALSE;
     if (bStarted && bWait && sei.hProcess != nullptr)
     {
         {
@@ -524,7 +536,7 @@ void CHovraLaunchDlg::OnInstallationGuide()
         sei.lpVerb = L"open";
         sei.lpFile = strPath.c_str();
         sei.nShow = SW_SHOWNORMAL;
-        if (!::ShellExecuteExW(&sei))
+        if (!AfxShellExecuteEx(&sei))
         {
             // Windows reports a missing association by the error, some shells only by hInstApp.
             const bool bNoAssociation = ::GetLastError() == ERROR_NO_ASSOCIATION ||

@@ -48,7 +48,8 @@ public:
 
     // True when path names an existing file or folder, perhaps one the user picked instead.
     bool EnsureFileOnMedia(std::wstring& strPath, UINT nNameId);
-    // Hands a file to the shell; with bWait, the panels are refreshed when the program ends.
+    // Hands a file to the shell; with bWait, the panels are refreshed when the program ends. A
+    // command line longer than Windows can start is refused (false) rather than cut.
     bool LaunchFile(const std::wstring& strPath, bool bMaximise, bool bWait, const wchar_t* pszParameters);
     void OnExit();
 

@@ -260,7 +260,7 @@ void CStyleButton::OnClicked()
     sei.lpVerb = L"open";
     sei.lpFile = m_szLink;
     sei.nShow = SW_SHOWNORMAL;
-    ::ShellExecuteExW(&sei);
+    AfxShellExecuteEx(&sei);
 }
 
 LRESULT CStyleButton::OnSetCursor(WPARAM, LPARAM)

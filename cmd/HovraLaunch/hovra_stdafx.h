@@ -11,8 +11,10 @@
 #include "Controls.h"
 #include "DataExchange.h"
 #include "Dialog.h"
+#include "FilePath.h"
 #include "GdiObject.h"
 #include "StringCatalogue.h"
+#include "SystemLibrary.h"
 #include "WinApp.h"
 #include "Wnd.h"
 

@@ -79,6 +79,70 @@ def test_launch_with_arguments():
                       expect_tail="ADDLOCAL=Server REBOOT=ReallySuppress ")
 
 
+def start_exact(wine, media, tail, name):
+    """Starts the launchpad with exactly this command line, through CreateProcess."""
+    line_file = os.path.join(harness.WORK_DIR, name + "-commandline.txt")
+    with open(line_file, "w", encoding="utf-8") as f:
+        f.write('"%s" %s' % (harness.windows_path(os.path.join(media, "HovraLaunch.exe")), tail))
+    wine.ui("start-exact", harness.windows_path(line_file), harness.windows_path(media))
+    wine.ui("wait-window", MAIN_TITLE, 20000)
+
+
+def hostile_tail(length):
+    """Quotes, backslashes before quotes and at the end, non-ASCII text, padded to length."""
+    head = 'ADDLOCAL="Server,Client" INSTALLDIR="C:\\Program Files\\Velto\\" NOTE=\\"x\\" ' \
+           'NAME=Ünïcødé_日本語_Привет_😀 '
+    return head + "P" * (length - len(head) - 1) + "\\"
+
+
+def test_launch_carries_a_long_hostile_tail_exactly():
+    name = "install-hostile"
+    media = harness.sample_media(name)
+    record = os.path.join(harness.WORK_DIR, name + "-record.txt")
+    if os.path.exists(record):
+        os.remove(record)
+    tail = hostile_tail(20000)
+    with harness.Display() as display, harness.Wine(name, display, {"LC_ALL": "C.UTF-8"}) as wine:
+        wine.extra_env["HOVRA_SETUP_RECORD"] = harness.windows_path(record)
+        start_exact(wine, media, tail, name)
+        wine.click(MAIN_TITLE, 1004)
+        harness.wait_until(lambda: wine.ui("is-visible", MAIN_TITLE, 1070) == "1", 10, "installation panel")
+        wine.click(MAIN_TITLE, 1072)
+        command = harness.read_record(record)
+        wine.ui("wait-gone", MAIN_TITLE, 20000)
+    # Inside the quoted property list each quote of the tail is escaped, and nothing else changes.
+    check('/v"%s /lmicrowaveup' % tail.replace('"', '\\"') in command,
+          "the tail of %d characters carried exactly: %s..." % (len(tail), command[:300]))
+
+
+def test_a_command_line_too_long_to_start_starts_nothing():
+    # The launchpad's own command line fits Windows' limit of 32767 characters; the setup
+    # program's, which adds the switches and log names, would not.
+    name = "install-too-long"
+    media = harness.sample_media(name)
+    record = os.path.join(harness.WORK_DIR, name + "-record.txt")
+    if os.path.exists(record):
+        os.remove(record)
+    tail = hostile_tail(32600)
+    with harness.Display() as display, harness.Wine(name, display, {"LC_ALL": "C.UTF-8"}) as wine:
+        wine.extra_env["HOVRA_SETUP_RECORD"] = harness.windows_path(record)
+        start_exact(wine, media, tail, name)
+        wine.click(MAIN_TITLE, 1004)
+        harness.wait_until(lambda: wine.ui("is-visible", MAIN_TITLE, 1070) == "1", 10, "installation panel")
+        wine.ui("click", MAIN_TITLE, 1072)
+        wine.ui("click", MAIN_TITLE, 1000)  # posted after the launch: handled once it has been
+        harness.wait_until(lambda: wine.ui("is-visible", MAIN_TITLE, 1020) == "1", 10, "welcome panel")
+        check(wine.ui("count-windows", MAIN_TITLE) == "1", "the launchpad stays open")
+        check(not os.path.exists(record), "no setup program started: %s" % (
+            harness.read_record(record)[:200] if os.path.exists(record) else ""))
+        wine.ui("click", MAIN_TITLE, 1009)
+        wine.ui("wait-gone", MAIN_TITLE, 20000)
+
+
 if __name__ == "__main__":
     sys.exit(harness.run_tests([("launch without arguments", test_launch_without_arguments),
-                                ("launch with arguments", test_launch_with_arguments)]))
+                                ("launch with arguments", test_launch_with_arguments),
+                                ("a long tail with quotes, backslashes and non-ASCII text is carried exactly",
+                                 test_launch_carries_a_long_hostile_tail_exactly),
+                                ("a command line too long to start starts nothing",
+                                 test_a_command_line_too_long_to_start_starts_nothing)]))

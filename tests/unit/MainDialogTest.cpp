@@ -268,3 +268,63 @@ TEST(DocumentationLanguage, FollowsTheFoldersOnTheMedia)
         row.nPresent = 0;
 }
 } // namespace
+
+namespace
+{
+// The longest command line Windows starts is 32767 characters with its terminator: one that
+// fits is carried whole, one character more is refused and starts nothing.
+TEST_F(MainDialog, ACommandLineIsCarriedWholeOrRefused)
+{
+    FakeSystemScope scope(MakeAdminSystem(10, 0, true));
+    wchar_t szSelf[MAX_PATH];
+    const std::wstring self(szSelf, ::GetModuleFileNameW(nullptr, szSelf, MAX_PATH));
+    const std::wstring program = self.substr(0, self.find_last_of(L'\\')) + L"\\..\\tools\\setup.exe";
+    wchar_t szTemp[MAX_PATH];
+    const std::wstring record =
+        std::wstring(szTemp, ::GetTempPathW(MAX_PATH, szTemp)) + L"hovra-longest-command.txt";
+    ::SetEnvironmentVariableW(L"HOVRA_SETUP_RECORD", record.c_str());
+    const size_t cchLongest = 32767 - 4 - program.size(); // "program" parameters, terminator
+    struct Case
+    {
+        size_t cchParameters;
+        bool bStarts;
+    };
+    for (const Case& c :
+         {Case{20000, true}, Case{cchLongest, true}, Case{cchLongest + 1, false}, Case{40000, false}})
+    {
+        ::DeleteFileW(record.c_str());
+        const std::wstring prefix = L"\"quoted \\\" text\" ";
+        const std::wstring parameters = prefix + std::wstring(c.cchParameters - prefix.size(), L'P');
+        CTestMainDlg dlg;
+        bool bStarted = false;
+        dlg.m_steps = {[&](CSteppedMainDlg& d)
+                       {
+                           bStarted = d.LaunchFile(program, false, true, parameters.c_str());
+                           if (!bStarted)
+                               d.OnExit();
+                       },
+                       [&](CSteppedMainDlg& d)
+                       {
+                           // Stays until the started program has ended and been noticed.
+                           if (g_refreshes.size() < 2)
+                               d.m_steps.push_back(d.m_steps.back());
+                           else
+                               d.OnExit();
+                       }};
+        g_refreshes.clear();
+        EXPECT_EQ(IDCANCEL, dlg.DoModal());
+        EXPECT_EQ(c.bStarts, bStarted) << c.cchParameters;
+        HANDLE hFile = ::CreateFileW(record.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_EQ(c.bStarts, hFile != INVALID_HANDLE_VALUE) << c.cchParameters;
+        if (hFile != INVALID_HANDLE_VALUE)
+        {
+            // The program saw its whole command line: "program" parameters, as UTF-8.
+            const DWORD cb = ::GetFileSize(hFile, nullptr);
+            ::CloseHandle(hFile);
+            EXPECT_EQ(program.size() + 3 + c.cchParameters, cb) << c.cchParameters;
+        }
+    }
+    ::DeleteFileW(record.c_str());
+    ::SetEnvironmentVariableW(L"HOVRA_SETUP_RECORD", nullptr);
+}
+} // namespace

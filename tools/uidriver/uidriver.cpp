@@ -6,7 +6,7 @@
 //   uidriver wait-gone TITLE TIMEOUT_MS       succeeds once no window has that title
 //   uidriver count-windows TITLE              number of visible top-level windows with that title
 //   uidriver get-text TITLE [CONTROL_ID]      text of the window or of a control in it (panels too)
-//   uidriver click TITLE CONTROL_ID           posts BM_CLICK to the control
+//   uidriver click TITLE CONTROL_ID           posts BM_CLICK to the control (or a visible descendant)
 //   uidriver close TITLE                      posts WM_CLOSE
 //   uidriver minimize TITLE | is-iconic TITLE
 //   uidriver foreground                       title of the foreground window
@@ -18,6 +18,9 @@
 //   uidriver answer-question OK|CANCEL        presses the button of the question box
 //   uidriver choose-file PATH TIMEOUT_MS      types PATH into the open-file dialog and confirms
 //   uidriver combo-items TITLE CONTROL_ID     the entries of a combo box, one per line, and the selected one
+//   uidriver start-exact FILE DIRECTORY       starts a process with the command line held in FILE
+//                                             (UTF-8), character for character, in DIRECTORY;
+//                                             prints its process id and does not wait for it
 #include <windows.h>
 
 #include <cstdio>
@@ -185,6 +188,33 @@ int wmain(int argc, wchar_t** argv)
             ::Sleep(50);
         }
     }
+    if (command == L"start-exact" && argc > 3)
+    {
+        // The command line comes from a file, so that no argument quoting stands in between.
+        HANDLE hFile =
+            ::CreateFileW(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (hFile == INVALID_HANDLE_VALUE)
+            return Fail(L"cannot read the command-line file");
+        std::string utf8(static_cast<size_t>(::GetFileSize(hFile, nullptr)), '\0');
+        DWORD cbRead = 0;
+        const BOOL bRead = ::ReadFile(hFile, utf8.data(), static_cast<DWORD>(utf8.size()), &cbRead, nullptr);
+        ::CloseHandle(hFile);
+        if (!bRead || cbRead != utf8.size())
+            return Fail(L"cannot read the command-line file");
+        std::wstring line(utf8.size() + 1, L'\0');
+        line.resize(
+            static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                                      line.data(), static_cast<int>(line.size()))));
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, argv[3], &si, &pi))
+            return Fail((L"CreateProcess failed: " + std::to_wstring(::GetLastError())).c_str());
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+        PrintLine(std::to_wstring(pi.dwProcessId));
+        return 0;
+    }
     if (command == L"wait-gone" && argc > 3)
     {
         const DWORD deadline = ::GetTickCount() + static_cast<DWORD>(_wtoi(argv[3]));
@@ -270,7 +300,10 @@ int wmain(int argc, wchar_t** argv)
     }
     if (command == L"click" && argc > 3)
     {
+        // A button of the window itself first, else a visible one on its shown panel.
         HWND hButton = ::GetDlgItem(hWnd, _wtoi(argv[3]));
+        if (hButton == nullptr)
+            hButton = Descendant(hWnd, _wtoi(argv[3]), true);
         if (hButton == nullptr)
             return Fail(L"no such control");
         ::PostMessageW(hButton, BM_CLICK, 0, 0);
