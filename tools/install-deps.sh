@@ -7,7 +7,7 @@ packages=(
     cmake make
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
     googletest
-    clang-14 libclang-rt-14-dev
+    clang-14 libclang-rt-14-dev clang-tidy cppcheck
     wine wine64
     xvfb xdotool x11-utils imagemagick fonts-dejavu-core fonts-wqy-microhei
     locales python3 file

@@ -52,7 +52,8 @@ std::wstring LowerAscii(std::wstring text)
 }
 
 // Waits for the watched program in short slices, then tells the dialog, if it is still there.
-void WaitWorker(std::shared_ptr<WatchRecord> watch)
+// The worker holds its own share of the record for as long as it runs, whatever the dialog does.
+void WaitWorker(std::shared_ptr<WatchRecord> watch) // NOLINT(performance-unnecessary-value-param)
 {
     HANDLE hProcess = watch->m_hProcess.load();
     while (::WaitForSingleObject(hProcess, 250) == WAIT_TIMEOUT)

@@ -9,10 +9,12 @@
 int wmain(int argc, wchar_t** argv)
 {
     // One function from each library the launchpad imports, so that each stays in the table.
-    volatile auto keep = reinterpret_cast<void*>(&::GetSysColor);
-    keep = reinterpret_cast<void*>(&::GetStockObject);
-    keep = reinterpret_cast<void*>(&::RegCloseKey);
-    (void)keep;
+    if (argc < 0)
+    {
+        ::GetSysColor(COLOR_WINDOW);
+        ::GetStockObject(WHITE_BRUSH);
+        ::RegCloseKey(nullptr);
+    }
     if (argc > 1)
         return ::LoadLibraryW(argv[1]) != nullptr ? 0 : 2;
     return 0;
