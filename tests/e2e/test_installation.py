@@ -2,6 +2,7 @@
 """The road of one installation under Wine and Xvfb: a user visits each panel, answers the
 network question, picks a language in the list and launches; the sample setup program records
 the command line it receives, and the launchpad has ended."""
+import contextlib
 import datetime
 import os
 import re
@@ -95,18 +96,25 @@ def hostile_tail(length):
     return head + "P" * (length - len(head) - 1) + "\\"
 
 
-def test_launch_carries_a_long_hostile_tail_exactly():
-    name = "install-hostile"
+@contextlib.contextmanager
+def installation_panel_with_tail(name, tail):
+    """The launchpad started with exactly this tail, on its installation panel; yields the prefix
+    and the file the setup program records its command line in."""
     media = harness.sample_media(name)
     record = os.path.join(harness.WORK_DIR, name + "-record.txt")
     if os.path.exists(record):
         os.remove(record)
-    tail = hostile_tail(20000)
     with harness.Display() as display, harness.Wine(name, display, {"LC_ALL": "C.UTF-8"}) as wine:
         wine.extra_env["HOVRA_SETUP_RECORD"] = harness.windows_path(record)
         start_exact(wine, media, tail, name)
         wine.click(MAIN_TITLE, 1004)
         harness.wait_until(lambda: wine.ui("is-visible", MAIN_TITLE, 1070) == "1", 10, "installation panel")
+        yield wine, record
+
+
+def test_launch_carries_a_long_hostile_tail_exactly():
+    tail = hostile_tail(20000)
+    with installation_panel_with_tail("install-hostile", tail) as (wine, record):
         wine.click(MAIN_TITLE, 1072)
         command = harness.read_record(record)
         wine.ui("wait-gone", MAIN_TITLE, 20000)
@@ -118,17 +126,7 @@ def test_launch_carries_a_long_hostile_tail_exactly():
 def test_a_command_line_too_long_to_start_starts_nothing():
     # The launchpad's own command line fits Windows' limit of 32767 characters; the setup
     # program's, which adds the switches and log names, would not.
-    name = "install-too-long"
-    media = harness.sample_media(name)
-    record = os.path.join(harness.WORK_DIR, name + "-record.txt")
-    if os.path.exists(record):
-        os.remove(record)
-    tail = hostile_tail(32600)
-    with harness.Display() as display, harness.Wine(name, display, {"LC_ALL": "C.UTF-8"}) as wine:
-        wine.extra_env["HOVRA_SETUP_RECORD"] = harness.windows_path(record)
-        start_exact(wine, media, tail, name)
-        wine.click(MAIN_TITLE, 1004)
-        harness.wait_until(lambda: wine.ui("is-visible", MAIN_TITLE, 1070) == "1", 10, "installation panel")
+    with installation_panel_with_tail("install-too-long", hostile_tail(32600)) as (wine, record):
         wine.ui("click", MAIN_TITLE, 1072)
         wine.ui("click", MAIN_TITLE, 1000)  # posted after the launch: handled once it has been
         harness.wait_until(lambda: wine.ui("is-visible", MAIN_TITLE, 1020) == "1", 10, "welcome panel")
@@ -137,7 +135,6 @@ def test_a_command_line_too_long_to_start_starts_nothing():
             harness.read_record(record)[:200] if os.path.exists(record) else ""))
         wine.ui("click", MAIN_TITLE, 1009)
         wine.ui("wait-gone", MAIN_TITLE, 20000)
-
 
 if __name__ == "__main__":
     sys.exit(harness.run_tests([("launch without arguments", test_launch_without_arguments),

@@ -55,6 +55,24 @@ FakeSystem MakeAdminSystem(DWORD major, DWORD minor, bool admin)
     return MakeSystem(major, minor, true, admin);
 }
 
+// The sample setup program of the build: a window-less program that records its command line
+// and ends at once.
+std::wstring SampleSetupProgram()
+{
+    wchar_t szSelf[MAX_PATH];
+    const std::wstring self(szSelf, ::GetModuleFileNameW(nullptr, szSelf, MAX_PATH));
+    return self.substr(0, self.find_last_of(L'\\')) + L"\\..\\tools\\setup.exe";
+}
+
+// Makes the sample setup program record its command line in this temporary file; its path.
+std::wstring RecordTo(const wchar_t* pszName)
+{
+    wchar_t szTemp[MAX_PATH];
+    const std::wstring record = std::wstring(szTemp, ::GetTempPathW(MAX_PATH, szTemp)) + pszName;
+    ::SetEnvironmentVariableW(L"HOVRA_SETUP_RECORD", record.c_str());
+    return record;
+}
+
 class MainDialog : public testing::Test
 {
 protected:
@@ -176,15 +194,8 @@ TEST_F(MainDialog, AWaitedProgramRefreshesThePanelsWhenItEnds)
     CTestMainDlg dlg;
     bool bStarted = false, bSecondAccepted = false;
     DWORD dwDeadline = 0;
-    // The sample setup program of the build: a window-less program that records its command line
-    // and ends at once.
-    wchar_t szSelf[MAX_PATH];
-    const std::wstring self(szSelf, ::GetModuleFileNameW(nullptr, szSelf, MAX_PATH));
-    const std::wstring program = self.substr(0, self.find_last_of(L'\\')) + L"\\..\\tools\\setup.exe";
-    wchar_t szTemp[MAX_PATH];
-    const std::wstring record =
-        std::wstring(szTemp, ::GetTempPathW(MAX_PATH, szTemp)) + L"hovra-wait-test.txt";
-    ::SetEnvironmentVariableW(L"HOVRA_SETUP_RECORD", record.c_str());
+    const std::wstring program = SampleSetupProgram();
+    const std::wstring record = RecordTo(L"hovra-wait-test.txt");
     // Repeats itself until both refreshes arrived (or 15 s passed), then closes the launchpad.
     CSteppedMainDlg::Step exitWhenDone = [&](CSteppedMainDlg& d)
     {
@@ -276,13 +287,8 @@ namespace
 TEST_F(MainDialog, ACommandLineIsCarriedWholeOrRefused)
 {
     FakeSystemScope scope(MakeAdminSystem(10, 0, true));
-    wchar_t szSelf[MAX_PATH];
-    const std::wstring self(szSelf, ::GetModuleFileNameW(nullptr, szSelf, MAX_PATH));
-    const std::wstring program = self.substr(0, self.find_last_of(L'\\')) + L"\\..\\tools\\setup.exe";
-    wchar_t szTemp[MAX_PATH];
-    const std::wstring record =
-        std::wstring(szTemp, ::GetTempPathW(MAX_PATH, szTemp)) + L"hovra-longest-command.txt";
-    ::SetEnvironmentVariableW(L"HOVRA_SETUP_RECORD", record.c_str());
+    const std::wstring program = SampleSetupProgram();
+    const std::wstring record = RecordTo(L"hovra-longest-command.txt");
     const size_t cchLongest = 32767 - 4 - program.size(); // "program" parameters, terminator
     struct Case
     {

@@ -8,6 +8,7 @@
 #include "HovraLaunch.h"
 #include "HovraLaunchDlg.h"
 #include "LaunchpadHarness.h"
+#include "ProbeSoftwarePanel.h"
 #include "SoftwarePanel.h"
 
 namespace
@@ -27,44 +28,6 @@ bool SameRect(const RECT& a, const RECT& b)
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-// The real panel, with its insides open to the test.
-class CProbePanel : public CSoftwarePanel
-{
-public:
-    using CSoftwarePanel::CSoftwarePanel;
-    using CSoftwarePanel::m_aRows;
-    using CSoftwarePanel::m_btnCdrom;
-    using CSoftwarePanel::m_btnInternet;
-    using CSoftwarePanel::m_btnNetwork;
-    using CSoftwarePanel::m_fontHeading;
-    using CSoftwarePanel::m_nExpandedId;
-    using CSoftwarePanel::m_stcDetail;
-
-    PrerequisiteRow& Row() { return *m_aRows.at(0); }
-    std::wstring StatusWord() { return WindowText(Row().m_stcStatus.m_hWnd); }
-    // The tooltip of the row's light and status word, if one is registered.
-    std::optional<std::wstring> StatusTip(RECT* pRect = nullptr)
-    {
-        if (m_tooltip.m_hWnd == nullptr || !m_tooltip.HasTool(this, 1))
-            return std::nullopt;
-        wchar_t sz[300] = L"";
-        TTTOOLINFOW ti{};
-        ti.cbSize = TTTOOLINFOW_V1_SIZE;
-        ti.hwnd = m_hWnd;
-        ti.uId = 1;
-        ti.lpszText = sz;
-        m_tooltip.SendMessage(TTM_GETTEXTW, 300, reinterpret_cast<LPARAM>(&ti));
-        if (pRect != nullptr)
-        {
-            ti.lpszText = nullptr;
-            m_tooltip.SendMessage(TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti));
-            *pRect = ti.rect;
-        }
-        return std::wstring(sz);
-    }
-    void Click(int nId) { ::SendMessageW(GetDlgItem(nId), BM_CLICK, 0, 0); }
-};
-
 // The real main dialog with the real software panel (the other panels plain).
 class CTestMainDlg : public CSteppedMainDlg
 {
@@ -74,7 +37,7 @@ public:
         m_makePanel = [](UINT nPanelId, CSteppedMainDlg* pParent) -> CStackPanel*
         {
             if (nPanelId == IDD_SOFTWARE_PANEL)
-                return new CProbePanel(pParent);
+                return new CProbeSoftwarePanel(pParent);
             return new CStackPanel(nPanelId, pParent);
         };
     }
@@ -82,9 +45,9 @@ public:
 
 using Step = CSteppedMainDlg::Step;
 
-CProbePanel& Panel(CSteppedMainDlg& d)
+CProbeSoftwarePanel& Panel(CSteppedMainDlg& d)
 {
-    return d.Panel<CProbePanel>(IDD_SOFTWARE_PANEL);
+    return d.Panel<CProbeSoftwarePanel>(IDD_SOFTWARE_PANEL);
 }
 
 void RunLaunchpad(const FakeSystem& system, std::vector<Step> steps, int nWarnings = 0)
@@ -163,7 +126,7 @@ TEST_F(SoftwarePanel, ShowsTheIdentifiedWindowsAndEvaluatesItOnlyWhenRefreshed)
             c.system,
             {[&](CSteppedMainDlg& d)
              {
-                 CProbePanel& p = Panel(d);
+                 CProbeSoftwarePanel& p = Panel(d);
                  EXPECT_EQ(std::wstring(c.pszHeading), WindowText(p.GetDlgItem(1040)));
                  EXPECT_EQ(Text(entry.nNameId), WindowText(p.Row().m_stcName.m_hWnd));
                  // Nothing evaluated yet.
@@ -175,7 +138,7 @@ TEST_F(SoftwarePanel, ShowsTheIdentifiedWindowsAndEvaluatesItOnlyWhenRefreshed)
              },
              [&](CSteppedMainDlg& d)
              {
-                 CProbePanel& p = Panel(d);
+                 CProbeSoftwarePanel& p = Panel(d);
                  EXPECT_EQ(Text(c.nWordId), p.StatusWord());
                  EXPECT_EQ(c.nLed, p.Row().m_led.GetState());
                  EXPECT_EQ(c.nStatus, g_prerequisites[0].nStatus);
@@ -190,7 +153,7 @@ TEST_F(SoftwarePanel, ShowsTheIdentifiedWindowsAndEvaluatesItOnlyWhenRefreshed)
              },
              [&](CSteppedMainDlg& d)
              {
-                 CProbePanel& p = Panel(d);
+                 CProbeSoftwarePanel& p = Panel(d);
                  ASSERT_NE(nullptr, p.m_stcDetail.m_hWnd);
                  EXPECT_EQ(Text(c.nExplanationId), WindowText(p.m_stcDetail.m_hWnd));
                  // Only the Internet action exists, and it is hidden: the item is satisfied or its
@@ -210,7 +173,7 @@ TEST_F(SoftwarePanel, NothingIdentifiedReadsWindowsAndStaysAnError)
     RunLaunchpad(MakeSystem(3, 51, false, true, nullptr),
                  {[](CSteppedMainDlg& d)
                   {
-                      CProbePanel& p = Panel(d);
+                      CProbeSoftwarePanel& p = Panel(d);
                       EXPECT_EQ(L"Software Requirements for Corvane Velto on Windows",
                                 WindowText(p.GetDlgItem(1040)));
                       EXPECT_EQ(L"", WindowText(p.Row().m_stcName.m_hWnd));
@@ -218,7 +181,7 @@ TEST_F(SoftwarePanel, NothingIdentifiedReadsWindowsAndStaysAnError)
                   },
                   [](CSteppedMainDlg& d)
                   {
-                      CProbePanel& p = Panel(d);
+                      CProbeSoftwarePanel& p = Panel(d);
                       EXPECT_EQ(L"Error", p.StatusWord());
                       EXPECT_EQ(CLedCtrl::LED_RED, p.Row().m_led.GetState());
                       EXPECT_EQ(kStatusErrorUnevaluated, g_prerequisites[0].nStatus);
@@ -257,7 +220,7 @@ TEST_F(SoftwarePanel, MapsEachTestResultToStatusWordAndLight)
                  {[&](CSteppedMainDlg& d)
                   {
                       AfxSetInterfaceLanguage(0x0409);
-                      CProbePanel& p = Panel(d);
+                      CProbeSoftwarePanel& p = Panel(d);
                       PrerequisiteItem& item = g_prerequisites[0];
                       for (const Case& c : cases)
                       {
@@ -288,7 +251,7 @@ TEST_F(SoftwarePanel, ExpandsCollapsesAndRefreshCollapses)
                  {[](CSteppedMainDlg& d) { d.Click(IDC_NAV_SOFTWARE); },
                   [](CSteppedMainDlg& d)
                   {
-                      CProbePanel& p = Panel(d);
+                      CProbeSoftwarePanel& p = Panel(d);
                       EXPECT_EQ(0, p.m_nExpandedId);
                       EXPECT_EQ(nullptr, p.m_stcDetail.m_hWnd);
                       p.Click(kExpandId);
@@ -318,7 +281,7 @@ TEST_F(SoftwarePanel, ExpandsCollapsesAndRefreshCollapses)
                   },
                   [](CSteppedMainDlg& d)
                   {
-                      CProbePanel& p = Panel(d);
+                      CProbeSoftwarePanel& p = Panel(d);
                       EXPECT_EQ(1, g_nFakeCalls);
                       EXPECT_EQ(L"Not Installed", p.StatusWord());
                       EXPECT_EQ(4, g_prerequisites[0].nStatus);
@@ -331,7 +294,7 @@ TEST_F(SoftwarePanel, AnUnsatisfiedSupportedItemOffersItsWebSiteBelowTheRow)
                  {[](CSteppedMainDlg& d)
                   {
                       AfxSetInterfaceLanguage(0x0409);
-                      CProbePanel& p = Panel(d);
+                      CProbeSoftwarePanel& p = Panel(d);
                       p.SendMessage(WM_REFRESH_STATUS); // the real test: satisfied
                       EXPECT_EQ(L"OK", p.StatusWord());
                       p.Click(kExpandId);
@@ -378,7 +341,7 @@ TEST_F(SoftwarePanel, FontsScaleTheDialogFont)
     RunLaunchpad(MakeSystem(10, 0, true, true, L"19045"),
                  {[](CSteppedMainDlg& d)
                   {
-                      CProbePanel& p = Panel(d);
+                      CProbeSoftwarePanel& p = Panel(d);
                       auto logFont = [](HFONT hFont)
                       {
                           LOGFONTW lf{};

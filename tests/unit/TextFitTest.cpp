@@ -12,7 +12,7 @@
 #include "LaunchpadHarness.h"
 #include "Languages.h"
 #include "QuestionDlg.h"
-#include "SoftwarePanel.h"
+#include "ProbeSoftwarePanel.h"
 
 namespace
 {
@@ -214,18 +214,6 @@ std::string Report(const FitChecker& checker)
         report += misfit + "\n";
     return report;
 }
-
-// The real software panel with its rows and detail open to the test.
-class CProbeSoftwarePanel : public CSoftwarePanel
-{
-public:
-    using CSoftwarePanel::CSoftwarePanel;
-    using CSoftwarePanel::m_aRows;
-    using CSoftwarePanel::m_btnCdrom;
-    using CSoftwarePanel::m_btnInternet;
-    using CSoftwarePanel::m_btnNetwork;
-    using CSoftwarePanel::m_stcDetail;
-};
 
 // The question box, which measures its message field with every message it can be given and
 // closes itself.
