@@ -61,6 +61,7 @@ ON_MESSAGE(WM_ACTIVATE, &CStyleButton::OnActivate)
 ON_MESSAGE(WM_CANCELMODE, &CStyleButton::OnCancelMode)
 ON_MESSAGE(WM_GETDLGCODE, &CStyleButton::OnGetDlgCode)
 ON_MESSAGE(BM_SETSTYLE, &CStyleButton::OnSetStyle)
+ON_MESSAGE_VOID(WM_DESTROY, &CStyleButton::OnDestroy)
 END_MESSAGE_MAP()
 
 CStyleButton::CStyleButton() : m_bFlat(IsHighContrastOn() ? FALSE : TRUE)
@@ -376,6 +377,15 @@ LRESULT CStyleButton::OnSetStyle(WPARAM wParam, LPARAM lParam)
         m_bDefault = FALSE;
     // Whatever the dialog manager asks for, we stay owner-drawn.
     return DefWindowProc(BM_SETSTYLE, (wParam & ~static_cast<WPARAM>(kTypeMask)) | BS_OWNERDRAW, lParam);
+}
+
+void CStyleButton::OnDestroy()
+{
+    // The tooltip is a window of its own, owned by the dialog, not by the button: it goes with
+    // the button, or a button made again in this object would leave its tool behind in it.
+    if (m_tooltip.m_hWnd != nullptr)
+        m_tooltip.DestroyWindow();
+    Default();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -78,6 +78,7 @@ protected:
     LRESULT OnCancelMode(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetStyle(WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
 
     // One icon of the button and its size.
     struct CIconEntry
