@@ -1,15 +1,21 @@
 // Owning wrappers for graphics handles: each deletes its handle when it is destroyed or given a
 // new one, so no path can leak one. Move-only.
+//
+// Test builds (HOVRA_COUNT_GDI_OBJECTS defined) also count, per kind of wrapper, the handles the
+// wrappers hold at the moment: AliveCount(). The product is built without the counter.
 #pragma once
 
 #include <windows.h>
 #include <utility>
+#ifdef HOVRA_COUNT_GDI_OBJECTS
+#include <atomic>
+#endif
 
 template <class THandle, BOOL(WINAPI* Free)(THandle)> class CGdiHandle
 {
 public:
     CGdiHandle() = default;
-    explicit CGdiHandle(THandle h) : m_h(h) {}
+    explicit CGdiHandle(THandle h) : m_h(h) { Track(h, +1); }
     ~CGdiHandle() { DeleteObject(); }
     CGdiHandle(const CGdiHandle&) = delete;
     CGdiHandle& operator=(const CGdiHandle&) = delete;
@@ -17,7 +23,10 @@ public:
     CGdiHandle& operator=(CGdiHandle&& other) noexcept
     {
         if (this != &other)
+        {
             Attach(std::exchange(other.m_h, nullptr));
+            Track(m_h, -1); // counted once already, when the other wrapper took it
+        }
         return *this;
     }
 
@@ -28,16 +37,44 @@ public:
     {
         DeleteObject();
         m_h = h;
+        Track(h, +1);
     }
-    THandle Detach() { return std::exchange(m_h, nullptr); }
+    THandle Detach()
+    {
+        Track(m_h, -1); // no longer ours to count
+        return std::exchange(m_h, nullptr);
+    }
     void DeleteObject()
     {
         if (m_h != nullptr)
+        {
+            Track(m_h, -1);
             Free(std::exchange(m_h, nullptr));
+        }
     }
+
+#ifdef HOVRA_COUNT_GDI_OBJECTS
+    // The handles of this kind that wrappers hold now, across the process.
+    static long AliveCount()
+    {
+        return s_nAlive.load();
+    }
+#endif
 
 protected:
     THandle m_h = nullptr;
+
+private:
+    static void Track([[maybe_unused]] THandle h, [[maybe_unused]] long nDelta)
+    {
+#ifdef HOVRA_COUNT_GDI_OBJECTS
+        if (h != nullptr)
+            s_nAlive += nDelta;
+#endif
+    }
+#ifdef HOVRA_COUNT_GDI_OBJECTS
+    static inline std::atomic<long> s_nAlive{0};
+#endif
 };
 
 inline BOOL WINAPI FreeGdiObject(HGDIOBJ h)

@@ -3,8 +3,8 @@
 namespace
 {
 constexpr UINT WM_TEST_STEP = WM_USER + 70;
+} // namespace
 
-// The visible question box of this process, if one is open.
 HWND FindQuestionBox()
 {
     HWND hFound = nullptr;
@@ -24,7 +24,6 @@ HWND FindQuestionBox()
         reinterpret_cast<LPARAM>(&hFound));
     return hFound;
 }
-} // namespace
 
 std::wstring Text(UINT nId)
 {

@@ -55,6 +55,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// The visible question box of this process, if one is open.
+HWND FindQuestionBox();
+
 // Answers the question boxes this process shows, as a user would, from another thread: writes
 // down each message and whether Cancel was offered, then presses the next of the given answers;
 // once they are used up, presses `thenAnswer` on every further box (0: leaves them alone).
