@@ -25,13 +25,17 @@ DEEP_ROOT_LENGTH = 240
 
 
 def deep_folder(parent):
-    """A path below parent whose Windows form is DEEP_ROOT_LENGTH characters long."""
+    """A path below parent whose Windows form is DEEP_ROOT_LENGTH characters long. Every folder
+    takes its name's length plus one separator; the last folder takes exactly what is left, so
+    the length comes out exact whatever the parent's is."""
     missing = DEEP_ROOT_LENGTH - len(harness.windows_path(parent))
+    assert missing >= 2, "the parent folder is already too deep: %s" % parent
     parts = []
     while missing > 0:
-        part = ("level %d " % (len(parts) + 1)).ljust(min(60, missing - 1), "x")
-        parts.append(part)
-        missing -= len(part) + 1
+        size = missing - 1 if missing <= 61 else (59 if missing == 62 else 60)
+        label = "level %d" % (len(parts) + 1)
+        parts.append(label.ljust(size, "x") if size > len(label) else "x" * size)
+        missing -= size + 1
     return "/".join(parts)
 
 
