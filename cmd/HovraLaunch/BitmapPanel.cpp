@@ -80,7 +80,8 @@ bool CBitmapPanel::EnsureTooltip()
 
 BOOL CBitmapPanel::PreTranslateMessage(MSG* pMsg)
 {
-    if (EnsureTooltip())
+    // Only the mouse matters to a tooltip; it is made when the mouse first comes to the panel.
+    if (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST && EnsureTooltip())
         m_tooltip.RelayEvent(pMsg);
     return CDialog::PreTranslateMessage(pMsg);
 }

@@ -150,16 +150,12 @@ void CStyleButton::SetTooltip(UINT nIdText, BOOL bActivate)
     std::wstring text;
     if (!AfxLoadString(nIdText, text) || text.empty())
         return;
-    InitToolTip();
-    if (m_tooltip.m_hWnd == nullptr)
-        return;
-    if (m_tooltip.GetToolCount() > 0)
-        m_tooltip.DelTool(this, kToolId);
-    RECT rc{};
-    GetClientRect(&rc);
-    m_tooltip.AddTool(this, text.c_str(), rc, kToolId);
-    m_tooltip.UpdateTipText(text.c_str(), this, kToolId);
-    m_tooltip.Activate(bActivate);
+    m_strTooltip = std::move(text);
+    m_bTooltipActive = bActivate;
+    // The tooltip window itself is made when the mouse first comes to the button: until then no
+    // one can see it, and making a dozen of them would hold up the launchpad's first appearance.
+    if (m_tooltip.m_hWnd != nullptr)
+        ApplyTooltip();
 }
 
 DWORD CStyleButton::SetLinkTarget(LPCWSTR pszLink)
@@ -178,6 +174,19 @@ void CStyleButton::InitToolTip()
         return;
     m_tooltip.Activate(FALSE);
     m_tooltip.SetMaxTipWidth(kMaxTipWidth);
+    if (!m_strTooltip.empty())
+        ApplyTooltip();
+}
+
+void CStyleButton::ApplyTooltip()
+{
+    if (m_tooltip.GetToolCount() > 0)
+        m_tooltip.DelTool(this, kToolId);
+    RECT rc{};
+    GetClientRect(&rc);
+    m_tooltip.AddTool(this, m_strTooltip.c_str(), rc, kToolId);
+    m_tooltip.UpdateTipText(m_strTooltip.c_str(), this, kToolId);
+    m_tooltip.Activate(m_bTooltipActive);
 }
 
 void CStyleButton::DestroyIcons()
@@ -215,9 +224,12 @@ void CStyleButton::PreSubclassWindow()
 
 BOOL CStyleButton::PreTranslateMessage(MSG* pMsg)
 {
-    InitToolTip();
-    if (m_tooltip.m_hWnd != nullptr)
-        m_tooltip.RelayEvent(pMsg);
+    if (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST)
+    {
+        InitToolTip(); // the first mouse message is relayed at once, so the tip still shows
+        if (m_tooltip.m_hWnd != nullptr)
+            m_tooltip.RelayEvent(pMsg);
+    }
     return CButton::PreTranslateMessage(pMsg);
 }
 

@@ -48,7 +48,8 @@ public:
     // Only for check-style buttons; others ignore it.
     DWORD SetChecked(int nCheck, BOOL bRepaint = TRUE);
     BOOL GetChecked() const { return m_bChecked; }
-    // A text of the catalogue; an identifier without text changes nothing.
+    // A text of the catalogue; an identifier without text changes nothing. The tooltip window is
+    // made when the first mouse message reaches the button.
     void SetTooltip(UINT nIdText, BOOL bActivate = TRUE);
     // What a click opens through the shell; null or empty: nothing. Longer targets are cut to
     // 259 characters.
@@ -98,6 +99,8 @@ protected:
     COLORREF m_aColors[SLOT_COUNT];
     CCursorHandle m_hCursor;
     CToolTipCtrl m_tooltip;
+    std::wstring m_strTooltip; // the text the tooltip shows once it exists
+    BOOL m_bTooltipActive = FALSE;
     BOOL m_bChecked = FALSE;
     wchar_t m_szLink[MAX_PATH] = {};
     CIconEntry m_aIcons[2]; // 0: hovered, pressed or checked; 1: normal
@@ -109,6 +112,7 @@ private:
     void EndHover();
     void Repaint(BOOL bErase = TRUE);
     void InitToolTip();
+    void ApplyTooltip();
     void DestroyIcons();
     void DrawClassicEdges(HDC hdc, const RECT& rc);
     void DrawIcon(HDC hdc, const RECT& rcItem, bool bHasText, RECT* pCaption);

@@ -31,6 +31,14 @@ def test_navigation():
         check(shown_panels(wine) == [1000], "the welcome panel first, alone")
         check(wine.ui("get-text", MAIN_TITLE, 1020) == "Welcome to the Corvane Velto Launchpad", "welcome heading")
         wine.screenshot("panel-901")
+        # Resting the mouse on a button shows its tooltip.
+        left, top, right, bottom = (int(v) for v in wine.ui("rect", MAIN_TITLE, 1001).split())
+        harness.subprocess.run(["xdotool", "mousemove", str((left + right) // 2), str((top + bottom) // 2)],
+                               env=wine.env(), check=True)
+        tip = harness.string_table(1033)[367]
+        harness.wait_until(lambda: wine.ui("tooltip", MAIN_TITLE) == tip, 10, "the tooltip %r" % tip)
+        wine.screenshot("tooltip-1001")
+        wine.park_mouse()
         for nav in (1001, 1002, 1004, 1000, 1000):
             wine.click(MAIN_TITLE, nav)
             harness.wait_until(lambda: shown_panels(wine) == [nav], 10, "panel of button %d" % nav)

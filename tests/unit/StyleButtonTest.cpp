@@ -753,25 +753,59 @@ TEST_F(StyleButtonTest, ColourRequestIsAnsweredWithTheHollowBrush)
     EXPECT_EQ(reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH)), result);
 }
 
-TEST_F(StyleButtonTest, TooltipHoldsOneToolAndIgnoresMissingTexts)
+std::wstring Loaded(UINT nId)
+{
+    std::wstring text;
+    AfxLoadString(nId, text);
+    return text;
+}
+
+// The text of the button's one tool, or "-" when the tooltip window does not exist or lacks it.
+std::wstring ToolText(CProbeButton& button)
+{
+    if (button.m_tooltip.m_hWnd == nullptr || !button.m_tooltip.HasTool(&button, 1))
+        return L"-";
+    wchar_t szText[300] = {};
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = button.m_hWnd;
+    ti.uId = 1;
+    ti.lpszText = szText;
+    button.m_tooltip.SendMessage(TTM_GETTEXTW, 300, reinterpret_cast<LPARAM>(&ti));
+    return szText;
+}
+
+TEST_F(StyleButtonTest, TooltipIsMadeByTheFirstMouseMessageWithTheKeptText)
 {
     CProbeButton button, silent;
     ASSERT_TRUE(button.SubclassDlgItem(kPlain, &m_host));
     ASSERT_TRUE(silent.SubclassDlgItem(kDefault, &m_host));
 
-    silent.SetTooltip(9999); // no such text: no tooltip at all
-    EXPECT_EQ(nullptr, silent.m_tooltip.m_hWnd);
-
+    silent.SetTooltip(9999); // no such text: nothing to show
     button.SetTooltip(IDS_MAIN_TITLE);
+    button.SetTooltip(IDS_MUTEX_NAME, FALSE);
+    button.SetTooltip(IDS_MAIN_TITLE); // the last text and activation are the ones kept
+    EXPECT_EQ(nullptr, button.m_tooltip.m_hWnd) << "no tooltip window before the mouse comes";
+
+    // Keys and other messages make nothing.
+    MSG key{button.m_hWnd, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+    EXPECT_FALSE(button.PreTranslateMessage(&key));
+    EXPECT_EQ(nullptr, button.m_tooltip.m_hWnd);
+
+    MSG move{button.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2), 0, {0, 0}};
+    EXPECT_FALSE(button.PreTranslateMessage(&move));
     ASSERT_NE(nullptr, button.m_tooltip.m_hWnd);
     EXPECT_EQ(1, button.m_tooltip.GetToolCount());
-    EXPECT_TRUE(button.m_tooltip.HasTool(&button, 1));
+    EXPECT_EQ(Loaded(IDS_MAIN_TITLE), ToolText(button));
+
+    // Once it exists, a new text replaces the one tool at once.
     button.SetTooltip(IDS_MUTEX_NAME, FALSE);
     EXPECT_EQ(1, button.m_tooltip.GetToolCount());
+    EXPECT_EQ(Loaded(IDS_MUTEX_NAME), ToolText(button));
 
-    // The first message the dialog's loop shows the button makes an inactive tooltip.
-    MSG msg{silent.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2), 0, {0, 0}};
-    EXPECT_FALSE(silent.PreTranslateMessage(&msg));
+    // A button without a text gets an empty tooltip on the mouse's first visit.
+    MSG silentMove{silent.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2), 0, {0, 0}};
+    EXPECT_FALSE(silent.PreTranslateMessage(&silentMove));
     ASSERT_NE(nullptr, silent.m_tooltip.m_hWnd);
     EXPECT_EQ(0, silent.m_tooltip.GetToolCount());
 }

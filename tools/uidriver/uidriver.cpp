@@ -11,6 +11,8 @@
 //   uidriver minimize TITLE | is-iconic TITLE
 //   uidriver foreground                       title of the foreground window
 //   uidriver popup TITLE                      title of the window's last active pop-up
+//   uidriver tooltip TITLE                    text of the visible tooltip of that window's process
+//                                             (empty when none shows)
 //   uidriver is-visible TITLE CONTROL_ID      1 when a visible descendant has that identifier
 //   uidriver rect TITLE CONTROL_ID            screen rectangle of a descendant: left top right bottom
 //   uidriver wait-question TIMEOUT_MS         message of the launchpad's question box, once it shows
@@ -22,6 +24,8 @@
 //                                             (UTF-8), character for character, in DIRECTORY;
 //                                             prints its process id and does not wait for it
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -356,6 +360,34 @@ int wmain(int argc, wchar_t** argv)
             PrintLine(szItem);
         }
         PrintLine(L"selected=" + std::to_wstring(::SendMessageW(hCombo, CB_GETCURSEL, 0, 0)));
+        return 0;
+    }
+    if (command == L"tooltip")
+    {
+        struct Tip
+        {
+            DWORD dwProcess;
+            HWND hTip;
+        } tip{0, nullptr};
+        ::GetWindowThreadProcessId(hWnd, &tip.dwProcess);
+        ::EnumWindows(
+            [](HWND hCandidate, LPARAM lParam) -> BOOL
+            {
+                auto* pTip = reinterpret_cast<Tip*>(lParam);
+                wchar_t szClass[64] = L"";
+                ::GetClassNameW(hCandidate, szClass, 64);
+                DWORD dwProcess = 0;
+                ::GetWindowThreadProcessId(hCandidate, &dwProcess);
+                if (dwProcess == pTip->dwProcess && ::IsWindowVisible(hCandidate) &&
+                    std::wstring(szClass) == TOOLTIPS_CLASSW)
+                {
+                    pTip->hTip = hCandidate;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&tip));
+        PrintLine(tip.hTip != nullptr ? TextOf(tip.hTip) : L"");
         return 0;
     }
     if (command == L"popup")
