@@ -78,8 +78,15 @@ INT_PTR CDialog::DoModal()
 void CDialog::RunModalLoop()
 {
     MSG msg{};
+    bool bIdle = true;
     while (!m_bModalEnded)
     {
+        // Work that can wait until the window is on screen runs while the queue is empty.
+        if (bIdle && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE))
+        {
+            bIdle = OnIdle();
+            continue;
+        }
         BOOL bResult = ::GetMessageW(&msg, nullptr, 0, 0);
         if (bResult == 0)
         {
@@ -140,6 +147,11 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == WM_INITDIALOG)
         return OnInitDialog();
     return CWnd::WindowProc(message, wParam, lParam);
+}
+
+bool CDialog::OnIdle()
+{
+    return false;
 }
 
 BOOL CDialog::OnInitDialog()

@@ -33,6 +33,9 @@ public:
 
 protected:
     virtual BOOL OnInitDialog();
+    // Called by the modal loop whenever it finds no message waiting, once the window is shown and
+    // painted; true asks to be called again, false ends the calls for the rest of the loop.
+    virtual bool OnIdle();
     virtual void DoDataExchange(CDataExchange* pDX);
     virtual void OnOK();
     virtual void OnCancel();

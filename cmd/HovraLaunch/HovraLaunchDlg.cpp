@@ -26,6 +26,8 @@ constexpr UINT kNotAdministratorId = 341;
 constexpr UINT kNoPdfViewerId = 480;
 constexpr UINT kPdfErrorId = 481;
 constexpr size_t kMaxCommandLine = 32767; // characters, the terminator included
+// The panels, in the order they are built and kept.
+constexpr UINT kPanelIds[] = {IDD_WELCOME_PANEL, IDD_SOFTWARE_PANEL, IDD_NETWORK_PANEL, IDD_INSTALL_PANEL};
 
 struct ButtonSetup
 {
@@ -294,13 +296,9 @@ BOOL CHovraLaunchDlg::OnInitDialog()
 
     SetupButtons();
 
-    for (UINT nPanelId : {IDD_WELCOME_PANEL, IDD_SOFTWARE_PANEL, IDD_NETWORK_PANEL, IDD_INSTALL_PANEL})
-    {
-        CStackPanel* pPanel = AddPanel(nPanelId)->m_pPanel;
-        pPanel->SetFrameStyle(0);
-        pPanel->SetTransparentControls(TRUE);
-        pPanel->SetBackgroundColor(m_clrWindow);
-    }
+    // The welcome panel is the one shown; the others follow as soon as the window is on screen
+    // (OnIdle), or at once when something needs one of them first.
+    BuildNextPanel();
     ShowPanel(IDD_WELCOME_PANEL);
 
     if (m_nCurrentNavId != IDC_NAV_WELCOME && m_nCurrentNavId != 0)
@@ -308,6 +306,42 @@ BOOL CHovraLaunchDlg::OnInitDialog()
     m_btnWelcome.SetChecked(1, TRUE);
     m_nCurrentNavId = IDC_NAV_WELCOME;
     return TRUE;
+}
+
+bool CHovraLaunchDlg::BuildNextPanel()
+{
+    for (UINT nPanelId : kPanelIds)
+    {
+        if (CStackDialog::FindPanel(nPanelId) != nullptr)
+            continue;
+        CStackPanel* pPanel = AddPanel(nPanelId)->m_pPanel;
+        pPanel->SetFrameStyle(0);
+        pPanel->SetTransparentControls(TRUE);
+        pPanel->SetBackgroundColor(m_clrWindow);
+        return true;
+    }
+    return false;
+}
+
+void CHovraLaunchDlg::BuildAllPanels()
+{
+    if (m_hWnd == nullptr)
+        return; // never after the window is gone
+    while (BuildNextPanel())
+    {
+    }
+}
+
+bool CHovraLaunchDlg::OnIdle()
+{
+    // One panel at a time, so that input that comes meanwhile is not held up by all of them.
+    return m_hWnd != nullptr && BuildNextPanel();
+}
+
+PanelEntry* CHovraLaunchDlg::FindPanel(UINT nPanelId)
+{
+    BuildAllPanels();
+    return CStackDialog::FindPanel(nPanelId);
 }
 
 void CHovraLaunchDlg::OnOK()
@@ -397,6 +431,7 @@ void CHovraLaunchDlg::OnNavigate(UINT nId)
 {
     if (nId != m_nCurrentNavId)
     {
+        BuildAllPanels();
         ShowPanel(nId - 99);
         if (m_nCurrentNavId != 0)
             NavButton(m_nCurrentNavId)->SetChecked(0, TRUE);

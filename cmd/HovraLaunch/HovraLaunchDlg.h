@@ -60,12 +60,15 @@ public:
 
     // Posts the refresh message to a panel, if it exists.
     void PostRefresh(UINT nPanelId);
+    // The panel with this identifier; panels not built yet are built first, in their order.
+    PanelEntry* FindPanel(UINT nPanelId) override;
 
 protected:
     CStackPanel* CreatePanel(UINT nPanelId) override;
     void OnPanelChanged(UINT nPanelId, bool bShown) override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    bool OnIdle() override;
     void OnOK() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -102,6 +105,9 @@ private:
     bool AskQuestion(const std::wstring& strMessage, INT32 nButtons = 2);
     CStyleButton* NavButton(UINT nId);
     void SetupButtons();
+    // Builds the first of the four panels that does not exist yet; false when all exist.
+    bool BuildNextPanel();
+    void BuildAllPanels();
 };
 
 // The documentation language for an interface language code: that language if its folder is on

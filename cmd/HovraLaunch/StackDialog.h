@@ -51,7 +51,7 @@ public:
 
     PanelEntry* AddPanel(UINT nPanelId);
     void ShowPanel(UINT nPanelId);
-    PanelEntry* FindPanel(UINT nPanelId);
+    virtual PanelEntry* FindPanel(UINT nPanelId);
 
 protected:
     virtual CStackPanel* CreatePanel(UINT nPanelId) = 0;

@@ -187,6 +187,73 @@ TEST_F(MainDialog, NavigationSwitchesPanelsAndPostsRefreshesInOrder)
     EXPECT_EQ(expectedChecked, checked);
 }
 
+// Writes down, each time the modal loop finds nothing to do, which panels exist and the network
+// answer; ends the dialog once the launchpad has nothing more to build.
+class CIdleWatchDlg : public CTestMainDlg
+{
+public:
+    std::vector<std::wstring> m_seen;
+
+protected:
+    bool OnIdle() override
+    {
+        m_seen.push_back(Existing());
+        const bool bMore = CTestMainDlg::OnIdle();
+        if (!bMore)
+        {
+            m_seen.push_back(Existing());
+            OnExit();
+        }
+        return bMore;
+    }
+
+private:
+    std::wstring Existing()
+    {
+        std::wstring text = IsWindowVisible() ? L"shown" : L"hidden";
+        for (UINT nId : {IDD_WELCOME_PANEL, IDD_SOFTWARE_PANEL, IDD_NETWORK_PANEL, IDD_INSTALL_PANEL})
+            if (CStackDialog::FindPanel(nId) != nullptr) // looks without building anything
+                text += L" " + std::to_wstring(nId);
+        return text + L", answer " + std::to_wstring(m_nNetworkAnswer);
+    }
+};
+
+TEST_F(MainDialog, HiddenPanelsAreBuiltInTheirOrderOnceTheWindowIsShown)
+{
+    FakeSystem system = MakeAdminSystem(10, 0, true);
+    FakeSystemScope scope(system);
+    CIdleWatchDlg dlg;
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    // One panel per idle moment, so that input is never held up by all of them; the network
+    // panel stores its first answer (1103, Don't know) when it is built.
+    const std::vector<std::wstring> expected = {
+        L"shown 901, answer 0", L"shown 901 902, answer 0", L"shown 901 902 903, answer 1103",
+        L"shown 901 902 903 905, answer 1103", L"shown 901 902 903 905, answer 1103"};
+    EXPECT_EQ(expected, dlg.m_seen);
+}
+
+TEST_F(MainDialog, APanelNeededBeforeTheWindowIsIdleIsBuiltWithAllBeforeIt)
+{
+    FakeSystem system = MakeAdminSystem(10, 0, true);
+    FakeSystemScope scope(system);
+    CTestMainDlg dlg; // its steps keep the queue busy: the loop is never idle
+    std::vector<bool> built;
+    auto look = [&](CSteppedMainDlg& d)
+    {
+        for (UINT nId : {IDD_WELCOME_PANEL, IDD_SOFTWARE_PANEL, IDD_NETWORK_PANEL, IDD_INSTALL_PANEL})
+            built.push_back(d.CStackDialog::FindPanel(nId) != nullptr);
+    };
+    dlg.m_steps = {look, [](CSteppedMainDlg& d) { d.Click(IDC_NAV_NETWORK); }, look,
+                   [](CSteppedMainDlg& d)
+                   {
+                       EXPECT_TRUE(d.CStackDialog::FindPanel(IDD_NETWORK_PANEL)->m_bShown);
+                       EXPECT_EQ(1103, d.m_nNetworkAnswer);
+                       d.OnExit();
+                   }};
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ((std::vector<bool>{true, false, false, false, true, true, true, true}), built);
+}
+
 TEST_F(MainDialog, AWaitedProgramRefreshesThePanelsWhenItEnds)
 {
     FakeSystem system = MakeAdminSystem(10, 0, true);
