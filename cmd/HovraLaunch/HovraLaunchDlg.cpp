@@ -143,7 +143,9 @@ CHovraLaunchDlg::~CHovraLaunchDlg()
 void CHovraLaunchDlg::ScanDocumentationFolders()
 {
     WIN32_FIND_DATAW data{};
-    const std::wstring pattern = m_strMediaRoot + L"\\Readmes\\*.*";
+    // Every language folder is named like "en_us": asking only for such names keeps the scan
+    // short however much else the folder holds. The names found are still checked one by one.
+    const std::wstring pattern = m_strMediaRoot + L"\\Readmes\\??_??";
     HANDLE hFind = ::FindFirstFileW(AfxExtendedPath(pattern).c_str(), &data);
     if (hFind == INVALID_HANDLE_VALUE)
         return;

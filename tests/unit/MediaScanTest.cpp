@@ -76,12 +76,26 @@ TEST_F(MediaScan, CountsOnlyLanguageFoldersAmongThousandsOfEntries)
     Folder(L"zh_cn");
     Folder(L"es_es.old"); // a longer name
     Folder(L"pt_b");      // a shorter one
+    Folder(L"ab_cd");     // shaped like a language folder, but none
+    Folder(L"en_u_");
     Folder(L"ja_jp~1");
     Folder(L"日本語");
     Folder(L"ru ru");
     Folder(L"%s%s%n");
     Folder(std::wstring(200, L'k'));
     EXPECT_EQ(L"FZ", Scan()); // in table order: French (row 1), Simplified Chinese (row 9)
+}
+
+// The scan asks the file system only for names shaped like "en_us"; a language whose folder had
+// another shape would never be found.
+TEST(MediaScanShape, EveryLanguageFolderIsTwoLettersUnderscoreTwoLetters)
+{
+    for (const LanguageRow& row : LanguageTable)
+    {
+        const std::wstring folder = row.szFolder;
+        EXPECT_EQ(5u, folder.size()) << row.nLangId;
+        EXPECT_EQ(L'_', folder.size() == 5 ? folder[2] : L'?') << row.nLangId;
+    }
 }
 
 TEST_F(MediaScan, NoReadmesFolderOrAnEmptyOneDocumentsNothing)
