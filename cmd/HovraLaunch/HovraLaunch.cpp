@@ -1,5 +1,6 @@
 #include "hovra_stdafx.h"
 
+#include "DecimalText.h"
 #include "HovraLaunch.h"
 #include "HovraLaunchDlg.h"
 #include "Security.h"
@@ -100,8 +101,8 @@ std::wstring DisplayText(const CSecurity& security, UINT nShortNameId, DisplayFo
     switch (format)
     {
     case DisplayFormat::Snapshot:
-        text += L", " + std::to_wstring(security.GetMajorVersion()) + L"." +
-                std::to_wstring(security.GetMinorVersion()) + L" ";
+        text += L", " + DecimalText(security.GetMajorVersion()) + L"." +
+                DecimalText(security.GetMinorVersion()) + L" ";
         break;
     case DisplayFormat::V63:
         text += L", 6.3 ";

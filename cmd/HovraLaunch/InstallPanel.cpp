@@ -2,6 +2,7 @@
 
 #include "InstallPanel.h"
 
+#include "DecimalText.h"
 #include "HovraLaunch.h"
 #include "HovraLaunchDlg.h"
 #include "InstallerCommandLine.h"
@@ -60,7 +61,7 @@ std::wstring MissingSoftwareList(const PrerequisiteItem* pItems, size_t nItems)
     {
         if (pItems[i].nStatus == kStatusSatisfied)
             continue;
-        strList += L"\n" + std::to_wstring(nCounter) + L") " + LoadText(pItems[i].nNameId);
+        strList += L"\n" + DecimalText(nCounter) + L") " + LoadText(pItems[i].nNameId);
         ++nCounter;
     }
     return strList;

@@ -1,5 +1,7 @@
 #include "InstallerCommandText.h"
 
+#include "DecimalText.h"
+
 #include <cstddef>
 #include <cwchar>
 
@@ -49,7 +51,7 @@ InstallerCommand BuildInstallerCommand(const InstallerLaunchInputs& inputs, cons
 
     std::wstring strSwitches = L"/i /debuglog" + strSetupLog + L" ";
     if (inputs.nLanguageId >= 0)
-        strSwitches += L"/L" + std::to_wstring(inputs.nLanguageId) + L" ";
+        strSwitches += L"/L" + DecimalText(inputs.nLanguageId) + L" ";
     strSwitches += L"/v\"";
 
     std::wstring strProperties;

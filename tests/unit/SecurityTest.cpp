@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstring>
 
+#include "DecimalText.h"
 #include "FakeSystem.h"
 #include "Security.h"
 
@@ -23,6 +24,13 @@ TEST(Security, ParsesTheLeadingUnsignedNumber)
           Case{L"4294967296", UINT_MAX}, Case{L"99999999999999999999", UINT_MAX}, Case{L"\x0661\x0662", 0}})
         EXPECT_EQ(c.value, CSecurity::ParseLeadingNumber(c.text))
             << testing::PrintToString(std::wstring(c.text));
+}
+
+TEST(Security, WritesWholeNumbersAsTheStandardLibraryDoes)
+{
+    for (const long long value : {0LL, 7LL, 10LL, 1033LL, 22000LL, -1LL, -10LL, 2147483647LL, -2147483648LL,
+                                  4294967295LL, 9223372036854775807LL, LLONG_MIN})
+        EXPECT_EQ(std::to_wstring(value), DecimalText(value)) << value;
 }
 
 FakeSystem Server10()
