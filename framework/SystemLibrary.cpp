@@ -50,15 +50,38 @@ void AfxRestrictDllSearch()
         pfn(BASE_SEARCH_PATH_ENABLE_SAFE_SEARCHMODE | BASE_SEARCH_PATH_PERMANENT);
 }
 
+namespace
+{
+HMODULE LoadFromSystemFolder(const std::wstring& folder, const wchar_t* pszName)
+{
+    // A full path is never searched for; the altered search path makes the library's own
+    // dependencies come from its folder too.
+    const std::wstring path = folder + L"\\" + pszName;
+    return ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+// Libraries that the system's own libraries (the shell, the file dialog, the common controls and
+// the theme engine) load on demand, by bare name, at the moment they first need them. Windows
+// looks for those through the restricted search; some loaders (Wine's among them) look in the
+// program's folder first. Loaded from the system folder before any of those libraries runs,
+// they are already there when asked for, and nothing is searched for.
+const wchar_t* const kOnDemandDependencies[] = {L"comctl32.dll", L"uxtheme.dll", L"msimg32.dll",
+                                                L"winmm.dll",    L"version.dll", L"secur32.dll"};
+} // namespace
+
 HMODULE AfxLoadSystemLibrary(const wchar_t* pszName)
 {
     const std::wstring folder = SystemFolder();
     if (folder.empty() || pszName == nullptr || *pszName == L'\0')
         return nullptr;
-    const std::wstring path = folder + L"\\" + pszName;
-    // A full path is never searched for; the altered search path makes the library's own
-    // dependencies come from its folder too.
-    return ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    static const bool bDependenciesLoaded = [&folder]
+    {
+        for (const wchar_t* pszDependency : kOnDemandDependencies)
+            LoadFromSystemFolder(folder, pszDependency); // kept for the life of the process
+        return true;
+    }();
+    (void)bDependenciesLoaded;
+    return LoadFromSystemFolder(folder, pszName);
 }
 
 BOOL AfxShellExecuteEx(SHELLEXECUTEINFOW* pInfo)

@@ -15,7 +15,8 @@ void AfxRestrictDllSearch();
 
 // The system library pszName (a file name such as L"shell32.dll"), loaded by its full path in the
 // system folder, its own dependencies looked for there first; null when it cannot be loaded.
-// The library stays loaded for the life of the process.
+// The library stays loaded for the life of the process. The first call also loads, from the
+// system folder, the libraries that system libraries load on demand by bare name.
 HMODULE AfxLoadSystemLibrary(const wchar_t* pszName);
 
 // A function exported by a system library, or null.

@@ -1,6 +1,6 @@
 // A DLL planted beside a program under test, under the name of a library attackers like to
-// plant. Loading it leaves a file "<its name>.loaded" in the folder named by HOVRA_MARKER_DIR, then
-// refuses to load: being loaded at all is the fault the test looks for.
+// plant. Loading it leaves a file "<its name>.loaded" in the folder named by HOVRA_MARKER_DIR,
+// holding the path of the program that loaded it (UTF-16), then refuses to load: being loaded at all is the fault the test looks for.
 #include <windows.h>
 
 #include <string>
@@ -20,7 +20,14 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
         const std::wstring marker = std::wstring(szFolder, cch) + L"\\" + name + L".loaded";
         HANDLE hFile = ::CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         if (hFile != INVALID_HANDLE_VALUE)
+        {
+            // Which program loaded it, for the test's report.
+            wchar_t szProgram[MAX_PATH] = L"";
+            const DWORD cchProgram = ::GetModuleFileNameW(nullptr, szProgram, MAX_PATH);
+            DWORD cbWritten = 0;
+            ::WriteFile(hFile, szProgram, cchProgram * sizeof(wchar_t), &cbWritten, nullptr);
             ::CloseHandle(hFile);
+        }
     }
     return FALSE;
 }

@@ -18,7 +18,8 @@
 //   uidriver wait-question TIMEOUT_MS         message of the launchpad's question box, once it shows
 //   uidriver question-buttons                 which of OK and Cancel the question box shows
 //   uidriver answer-question OK|CANCEL        presses the button of the question box
-//   uidriver choose-file PATH TIMEOUT_MS      types PATH into the open-file dialog and confirms
+//   uidriver choose-file PATH TIMEOUT_MS      types PATH into the open-file dialog, once it is drawn,
+//                                             and confirms
 //   uidriver combo-items TITLE CONTROL_ID     the entries of a combo box, one per line, and the selected one
 //   uidriver start-exact FILE DIRECTORY       starts a process with the command line held in FILE
 //                                             (UTF-8), character for character, in DIRECTORY;
@@ -278,6 +279,9 @@ int wmain(int argc, wchar_t** argv)
                 },
                 static_cast<DWORD>(_wtoi(argv[3])), hDialog))
             return Fail(L"no file dialog");
+        // As a person would: once the dialog is drawn. Painting it now, and waiting for that,
+        // runs everything the dialog does to show itself before the name is typed.
+        ::RedrawWindow(hDialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         HWND hCombo = ::GetDlgItem(hDialog, 0x47C);
         HWND hEdit = ::FindWindowExW(hCombo, nullptr, L"Edit", nullptr);
         ::SendMessageW(hEdit != nullptr ? hEdit : hCombo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title));
