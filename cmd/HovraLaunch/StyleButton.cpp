@@ -201,7 +201,9 @@ void CStyleButton::DestroyIcons()
 
 void CStyleButton::Repaint(BOOL bErase)
 {
-    if (m_hWnd != nullptr) // never invalidate every window on the desktop
+    // Never invalidate every window on the desktop (no window yet); and a hidden button is drawn
+    // whole when it is shown, so there is nothing to invalidate before.
+    if (m_hWnd != nullptr && ::IsWindowVisible(m_hWnd))
         Invalidate(bErase);
 }
 
