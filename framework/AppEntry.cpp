@@ -13,10 +13,11 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int nCmdShow)
 
 // An exception that nobody catches ends the program at once. The run-time library's own handler
 // would first write the exception's type to the standard error stream, which a windowed program
-// does not have, and brings a whole symbol demangler into the program to do so.
+// does not have, and brings a whole symbol demangler into the program to do so. (The name is the
+// library's own, replaced on purpose.)
 namespace __gnu_cxx
 {
-void __verbose_terminate_handler()
+void __verbose_terminate_handler() // NOLINT(bugprone-reserved-identifier)
 {
     std::abort();
 }
