@@ -312,6 +312,8 @@ BOOL CHovraLaunchDlg::OnInitDialog()
 
 bool CHovraLaunchDlg::BuildNextPanel()
 {
+    if (m_hWnd == nullptr)
+        return false; // never after the window is gone
     for (UINT nPanelId : kPanelIds)
     {
         if (CStackDialog::FindPanel(nPanelId) != nullptr)
@@ -327,8 +329,6 @@ bool CHovraLaunchDlg::BuildNextPanel()
 
 void CHovraLaunchDlg::BuildAllPanels()
 {
-    if (m_hWnd == nullptr)
-        return; // never after the window is gone
     while (BuildNextPanel())
     {
     }
@@ -337,7 +337,7 @@ void CHovraLaunchDlg::BuildAllPanels()
 bool CHovraLaunchDlg::OnIdle()
 {
     // One panel at a time, so that input that comes meanwhile is not held up by all of them.
-    return m_hWnd != nullptr && BuildNextPanel();
+    return BuildNextPanel();
 }
 
 PanelEntry* CHovraLaunchDlg::FindPanel(UINT nPanelId)

@@ -105,7 +105,8 @@ private:
     bool AskQuestion(const std::wstring& strMessage, INT32 nButtons = 2);
     CStyleButton* NavButton(UINT nId);
     void SetupButtons();
-    // Builds the first of the four panels that does not exist yet; false when all exist.
+    // Builds the first of the four panels that does not exist yet; false when all exist or the
+    // window is gone.
     bool BuildNextPanel();
     void BuildAllPanels();
 };

@@ -40,6 +40,26 @@ std::wstring WindowText(HWND hWnd)
     return text;
 }
 
+std::optional<std::wstring> ToolText(CToolTipCtrl& tooltip, CWnd* pWnd, UINT_PTR nIdTool, RECT* pRect)
+{
+    if (tooltip.m_hWnd == nullptr || !tooltip.HasTool(pWnd, nIdTool))
+        return std::nullopt;
+    wchar_t sz[300] = L"";
+    TTTOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V1_SIZE;
+    ti.hwnd = pWnd->m_hWnd;
+    ti.uId = nIdTool;
+    ti.lpszText = sz;
+    tooltip.SendMessage(TTM_GETTEXTW, 300, reinterpret_cast<LPARAM>(&ti));
+    if (pRect != nullptr)
+    {
+        ti.lpszText = nullptr;
+        tooltip.SendMessage(TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti));
+        *pRect = ti.rect;
+    }
+    return std::wstring(sz);
+}
+
 FakeSystem MakeSystem(DWORD major, DWORD minor, bool wow64, bool admin, const wchar_t* pszBuild)
 {
     FakeSystem system;

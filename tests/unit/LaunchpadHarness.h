@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,6 +16,10 @@
 
 std::wstring Text(UINT nId);
 std::wstring WindowText(HWND hWnd);
+// The text and rectangle of tool nIdTool of pWnd in a tooltip window; nothing when the tooltip
+// window does not exist or has no such tool.
+std::optional<std::wstring> ToolText(CToolTipCtrl& tooltip, CWnd* pWnd, UINT_PTR nIdTool,
+                                     RECT* pRect = nullptr);
 
 // Windows major.minor with the given 64-bit state; the token holds Administrators (or Users).
 // pszBuild, when given, is written as the version key's CurrentBuild of a client installation.

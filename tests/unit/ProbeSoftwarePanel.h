@@ -25,22 +25,7 @@ public:
     // The tooltip of the row's light and status word, if one is registered.
     std::optional<std::wstring> StatusTip(RECT* pRect = nullptr)
     {
-        if (m_tooltip.m_hWnd == nullptr || !m_tooltip.HasTool(this, 1))
-            return std::nullopt;
-        wchar_t sz[300] = L"";
-        TTTOOLINFOW ti{};
-        ti.cbSize = TTTOOLINFOW_V1_SIZE;
-        ti.hwnd = m_hWnd;
-        ti.uId = 1;
-        ti.lpszText = sz;
-        m_tooltip.SendMessage(TTM_GETTEXTW, 300, reinterpret_cast<LPARAM>(&ti));
-        if (pRect != nullptr)
-        {
-            ti.lpszText = nullptr;
-            m_tooltip.SendMessage(TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti));
-            *pRect = ti.rect;
-        }
-        return std::wstring(sz);
+        return ToolText(m_tooltip, this, 1, pRect);
     }
     void Click(int nId) { ::SendMessageW(GetDlgItem(nId), BM_CLICK, 0, 0); }
 };

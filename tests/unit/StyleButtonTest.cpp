@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "HighContrast.h"
+#include "LaunchpadHarness.h"
 #include "StyleButton.h"
 #include "resource.h"
 
@@ -753,26 +754,10 @@ TEST_F(StyleButtonTest, ColourRequestIsAnsweredWithTheHollowBrush)
     EXPECT_EQ(reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH)), result);
 }
 
-std::wstring Loaded(UINT nId)
-{
-    std::wstring text;
-    AfxLoadString(nId, text);
-    return text;
-}
-
 // The text of the button's one tool, or "-" when the tooltip window does not exist or lacks it.
-std::wstring ToolText(CProbeButton& button)
+std::wstring ButtonTip(CProbeButton& button)
 {
-    if (button.m_tooltip.m_hWnd == nullptr || !button.m_tooltip.HasTool(&button, 1))
-        return L"-";
-    wchar_t szText[300] = {};
-    TTTOOLINFOW ti{};
-    ti.cbSize = sizeof ti;
-    ti.hwnd = button.m_hWnd;
-    ti.uId = 1;
-    ti.lpszText = szText;
-    button.m_tooltip.SendMessage(TTM_GETTEXTW, 300, reinterpret_cast<LPARAM>(&ti));
-    return szText;
+    return ToolText(button.m_tooltip, &button, 1).value_or(L"-");
 }
 
 TEST_F(StyleButtonTest, TooltipIsMadeByTheFirstMouseMessageWithTheKeptText)
@@ -796,12 +781,12 @@ TEST_F(StyleButtonTest, TooltipIsMadeByTheFirstMouseMessageWithTheKeptText)
     EXPECT_FALSE(button.PreTranslateMessage(&move));
     ASSERT_NE(nullptr, button.m_tooltip.m_hWnd);
     EXPECT_EQ(1, button.m_tooltip.GetToolCount());
-    EXPECT_EQ(Loaded(IDS_MAIN_TITLE), ToolText(button));
+    EXPECT_EQ(Text(IDS_MAIN_TITLE), ButtonTip(button));
 
     // Once it exists, a new text replaces the one tool at once.
     button.SetTooltip(IDS_MUTEX_NAME, FALSE);
     EXPECT_EQ(1, button.m_tooltip.GetToolCount());
-    EXPECT_EQ(Loaded(IDS_MUTEX_NAME), ToolText(button));
+    EXPECT_EQ(Text(IDS_MUTEX_NAME), ButtonTip(button));
 
     // A button without a text gets an empty tooltip on the mouse's first visit.
     MSG silentMove{silent.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2), 0, {0, 0}};
