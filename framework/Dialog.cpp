@@ -45,9 +45,12 @@ BOOL CDialog::Create(UINT nIdTemplate, CWnd* pParentWnd)
 INT_PTR CDialog::DoModal()
 {
     HWND hOwner = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr;
-    const bool bDisableOwner = hOwner != nullptr && ::IsWindowEnabled(hOwner);
-    if (bDisableOwner)
+    m_hDisabledOwner = nullptr;
+    if (hOwner != nullptr && ::IsWindowEnabled(hOwner))
+    {
         ::EnableWindow(hOwner, FALSE);
+        m_hDisabledOwner = hOwner;
+    }
 
     m_bModalRunning = true;
     m_bModalEnded = false;
@@ -56,23 +59,40 @@ INT_PTR CDialog::DoModal()
     {
         if (!m_bModalEnded)
         {
-            if ((GetStyle() & WS_CHILD) == 0)
+            const bool bTopLevel = (GetStyle() & WS_CHILD) == 0;
+            if (bTopLevel)
                 CenterWindow();
             ShowWindow(SW_SHOWNORMAL);
+            // The window the user waits for comes to the front, also when a box that stood before
+            // it (with no owner on screen to return to) has left the activation elsewhere.
+            if (bTopLevel)
+                ::SetForegroundWindow(m_hWnd);
             RunModalLoop();
         }
-        if (bDisableOwner)
-            ::EnableWindow(hOwner, TRUE);
-        if (hOwner != nullptr && ::GetActiveWindow() == m_hWnd)
-            ::SetActiveWindow(hOwner);
+        RestoreOwner();
         DestroyWindow();
     }
-    else if (bDisableOwner)
+    else if (m_hDisabledOwner != nullptr)
     {
-        ::EnableWindow(hOwner, TRUE);
+        ::EnableWindow(m_hDisabledOwner, TRUE);
+        m_hDisabledOwner = nullptr;
     }
     m_bModalRunning = false;
     return m_nModalResult;
+}
+
+void CDialog::RestoreOwner()
+{
+    HWND hOwner = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr;
+    if (m_hDisabledOwner != nullptr)
+    {
+        ::EnableWindow(m_hDisabledOwner, TRUE);
+        m_hDisabledOwner = nullptr;
+    }
+    // While this dialog is still on screen: once it is hidden, Windows would already have given
+    // the activation to whichever window it found next, often another program's.
+    if (hOwner != nullptr && m_hWnd != nullptr && ::GetActiveWindow() == m_hWnd && ::IsWindowVisible(hOwner))
+        ::SetActiveWindow(hOwner);
 }
 
 void CDialog::RunModalLoop()
@@ -104,6 +124,58 @@ void CDialog::RunModalLoop()
     }
 }
 
+BOOL CDialog::PreTranslateMessage(MSG* pMsg)
+{
+    if (CWnd::PreTranslateMessage(pMsg))
+        return TRUE;
+    return PreTranslateInput(pMsg) ? TRUE : FALSE;
+}
+
+bool CDialog::PreTranslateInput(MSG* pMsg)
+{
+    if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST || m_hWnd == nullptr)
+        return false;
+    if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd))
+        return false;
+    if (HandleEnterOrEscape(pMsg))
+        return true;
+    return ::IsDialogMessageW(m_hWnd, pMsg) != FALSE;
+}
+
+bool CDialog::HandleEnterOrEscape(MSG* pMsg)
+{
+    if (pMsg->message != WM_KEYDOWN || (pMsg->wParam != VK_RETURN && pMsg->wParam != VK_ESCAPE))
+        return false;
+    HWND hFocus = pMsg->hwnd;
+    const LRESULT nCode = ::SendMessageW(hFocus, WM_GETDLGCODE, pMsg->wParam, reinterpret_cast<LPARAM>(pMsg));
+    if (nCode & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))
+        return false; // the control's own key, such as Enter or Escape in an open drop-down list
+
+    if (pMsg->wParam == VK_ESCAPE)
+    {
+        HWND hCancel = GetDlgItem(IDCANCEL);
+        if (hCancel == nullptr || ::IsWindowEnabled(hCancel))
+            SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(hCancel));
+        return true;
+    }
+
+    // Enter presses the push button that has the focus, else the dialog's default button.
+    if (hFocus != m_hWnd && ::GetParent(hFocus) == m_hWnd &&
+        (nCode & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+    {
+        if (::IsWindowEnabled(hFocus))
+            SendMessage(WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(hFocus), BN_CLICKED),
+                        reinterpret_cast<LPARAM>(hFocus));
+        return true;
+    }
+    const LRESULT nDefault = SendMessage(DM_GETDEFID);
+    const int nId = HIWORD(nDefault) == DC_HASDEFID ? LOWORD(nDefault) : IDOK;
+    HWND hDefault = GetDlgItem(nId);
+    if (hDefault == nullptr || ::IsWindowEnabled(hDefault))
+        SendMessage(WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), reinterpret_cast<LPARAM>(hDefault));
+    return true;
+}
+
 bool CDialog::PreTranslateChain(MSG* pMsg)
 {
     for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd))
@@ -125,6 +197,7 @@ void CDialog::EndDialog(INT_PTR nResult)
         m_bModalEnded = true;
         if (m_hWnd != nullptr)
         {
+            RestoreOwner();
             ShowWindow(SW_HIDE);
             PostMessage(WM_NULL); // wake the loop
         }

@@ -5,6 +5,14 @@
 // target window and its parents, then to IsDialogMessage, until EndDialog is called. That is what
 // lets controls such as tooltips see the mouse messages of their windows.
 //
+// Every dialog on that way gets the keyboard in its own PreTranslateMessage, the innermost first:
+// Enter and Escape pressed on a control belong to the dialog that holds the control, also when
+// that dialog is nested in another (DS_CONTROL), where the system would hand them to the outer
+// one. Everything else (Tab, arrows, mnemonics) goes on to the system's dialog navigation.
+//
+// When a modal dialog ends, its owner is enabled and activated before the dialog disappears, so
+// Windows never hands the activation to another program in between.
+//
 // Modeless dialogs (the main dialog's panels) are made with Create and live until DestroyWindow.
 #pragma once
 
@@ -31,6 +39,8 @@ public:
     // Runs DoDataExchange: bSaveAndValidate false binds controls and fills them, true reads back.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
 protected:
     virtual BOOL OnInitDialog();
     // Called by the modal loop whenever it finds no message waiting, once the window is shown and
@@ -51,9 +61,13 @@ private:
     HWND CreateFromTemplate(HWND hParent);
     void RunModalLoop();
     bool PreTranslateChain(MSG* pMsg);
+    bool PreTranslateInput(MSG* pMsg);
+    bool HandleEnterOrEscape(MSG* pMsg);
+    void RestoreOwner();
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
 
     bool m_bModalRunning = false;
     bool m_bModalEnded = false;
+    HWND m_hDisabledOwner = nullptr; // the owner this modal run disabled, until it is enabled again
     INT_PTR m_nModalResult = -1;
 };

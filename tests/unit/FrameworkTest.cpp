@@ -215,6 +215,82 @@ BEGIN_MESSAGE_MAP(CTestPanel, CDialog)
 ON_COMMAND(9201, &CTestPanel::OnInside)
 END_MESSAGE_MAP()
 
+// A panel nested in the host below that writes down what reaches it.
+class CKeyPanel : public CDialog
+{
+public:
+    CKeyPanel() : CDialog(kTestPanel, nullptr) {}
+    std::vector<std::wstring>* m_pLog = nullptr;
+
+protected:
+    void OnInside() { m_pLog->push_back(L"panel 9201"); }
+    void OnOK() override { m_pLog->push_back(L"panel ok"); }
+    void OnCancel() override { m_pLog->push_back(L"panel cancel"); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CKeyPanel, CDialog)
+ON_COMMAND(9201, &CKeyPanel::OnInside)
+END_MESSAGE_MAP()
+
+// A modal dialog with the panel nested in it (DS_CONTROL, as the launchpad's panels are).
+class CKeyHostDlg : public CRecordingDlg
+{
+public:
+    CKeyPanel m_panel;
+
+    BOOL OnInitDialog() override
+    {
+        m_panel.m_pLog = &m_log;
+        m_panel.Create(kTestPanel, this);
+        ::SetWindowPos(m_panel.m_hWnd, nullptr, 0, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::EnableWindow(m_panel.m_hWnd, TRUE);
+        m_panel.ShowWindow(SW_SHOW);
+        return CRecordingDlg::OnInitDialog();
+    }
+    LRESULT OnKey(WPARAM wParam, LPARAM lParam)
+    {
+        // wParam: the key; lParam: the control that has the focus and gets it, in the panel when
+        // above 9200.
+        HWND hTarget = lParam > 9200 ? m_panel.GetDlgItem(static_cast<int>(lParam))
+                                     : GetDlgItem(static_cast<int>(lParam));
+        ::SetFocus(hTarget);
+        ::PostMessageW(hTarget, WM_KEYDOWN, wParam, 1);
+        ::PostMessageW(hTarget, WM_KEYUP, wParam, 0xC0000001);
+        return 0;
+    }
+    void OnTwo() { m_log.push_back(L"host 9102"); }
+    DECLARE_MESSAGE_MAP()
+};
+
+constexpr UINT WM_TEST_KEY = WM_USER + 53;
+
+BEGIN_MESSAGE_MAP(CKeyHostDlg, CRecordingDlg)
+ON_MESSAGE(WM_TEST_KEY, &CKeyHostDlg::OnKey)
+ON_COMMAND(9102, &CKeyHostDlg::OnTwo)
+END_MESSAGE_MAP()
+
+MSG Key(UINT vk, int nFocus)
+{
+    return MSG{nullptr, WM_TEST_KEY, vk, nFocus, 0, {0, 0}};
+}
+
+TEST(Framework, EnterAndEscapeBelongToTheDialogThatHoldsTheFocusedControl)
+{
+    CKeyHostDlg dlg;
+    // Inside the panel: Enter presses the focused button of the panel, not of the host; Escape
+    // is the panel's Cancel and leaves the host running. On the host's own controls: Enter presses
+    // the focused button, Escape ends the host.
+    dlg.m_steps = {Key(VK_RETURN, 9201), Key(VK_ESCAPE, 9201), Key(VK_RETURN, 9102), Key(VK_ESCAPE, 9102)};
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    std::vector<std::wstring> keys;
+    for (const std::wstring& entry : dlg.m_log)
+        if (entry.rfind(L"panel", 0) == 0 || entry.rfind(L"host", 0) == 0 || entry == L"cancel")
+            keys.push_back(entry);
+    const std::vector<std::wstring> expected = {L"panel 9201", L"panel cancel", L"host 9102", L"cancel"};
+    EXPECT_EQ(expected, keys);
+}
+
 TEST(Framework, ModelessChildDialogHandlesItsOwnCommandsAndUnbindsWhenDestroyed)
 {
     CTestPanel panel;
