@@ -12,6 +12,8 @@ ON_WM_CTLCOLOR(&CBitmapDialog::OnCtlColor)
 ON_MESSAGE(WM_LBUTTONDOWN, &CBitmapDialog::OnLButtonDown)
 ON_MESSAGE(WM_LBUTTONUP, &CBitmapDialog::OnLButtonUp)
 ON_MESSAGE(WM_MOUSEMOVE, &CBitmapDialog::OnMouseMove)
+ON_MESSAGE(WM_CAPTURECHANGED, &CBitmapDialog::OnCaptureChanged)
+ON_MESSAGE(WM_CANCELMODE, &CBitmapDialog::OnCancelMode)
 END_MESSAGE_MAP()
 
 CBitmapDialog::CBitmapDialog(UINT nIdTemplate, CWnd* pParent)
@@ -140,9 +142,29 @@ LRESULT CBitmapDialog::OnLButtonUp(WPARAM, LPARAM)
     return Default();
 }
 
-LRESULT CBitmapDialog::OnMouseMove(WPARAM, LPARAM lParam)
+LRESULT CBitmapDialog::OnCaptureChanged(WPARAM, LPARAM lParam)
+{
+    if (reinterpret_cast<HWND>(lParam) != m_hWnd)
+        m_bDragging = FALSE;
+    return Default();
+}
+
+LRESULT CBitmapDialog::OnCancelMode(WPARAM, LPARAM)
+{
+    if (m_bDragging)
+    {
+        m_bDragging = FALSE;
+        if (::GetCapture() == m_hWnd)
+            ::ReleaseCapture();
+    }
+    return Default();
+}
+
+LRESULT CBitmapDialog::OnMouseMove(WPARAM wParam, LPARAM lParam)
 {
     const LRESULT result = Default();
+    if (m_bDragging && (wParam & MK_LBUTTON) == 0)
+        m_bDragging = FALSE; // the button came up where this window could not see it
     if (m_bDragging)
     {
         RECT rcWindow{};

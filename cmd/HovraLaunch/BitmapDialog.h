@@ -27,6 +27,10 @@ protected:
     LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
+    // The capture went elsewhere (Alt+Tab, another window took it) or a cancel-mode request came:
+    // the drag is over, whatever the button does next.
+    LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCancelMode(WPARAM wParam, LPARAM lParam);
 
     UINT m_nBitmapId = 0;
     UINT m_nBandCtrlId = 0;
