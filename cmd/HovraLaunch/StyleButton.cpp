@@ -61,6 +61,7 @@ ON_MESSAGE(WM_ACTIVATE, &CStyleButton::OnActivate)
 ON_MESSAGE(WM_CANCELMODE, &CStyleButton::OnCancelMode)
 ON_MESSAGE(WM_GETDLGCODE, &CStyleButton::OnGetDlgCode)
 ON_MESSAGE(BM_SETSTYLE, &CStyleButton::OnSetStyle)
+ON_MESSAGE(BM_CLICK, &CStyleButton::OnClick)
 ON_MESSAGE_VOID(WM_DESTROY, &CStyleButton::OnDestroy)
 END_MESSAGE_MAP()
 
@@ -391,6 +392,30 @@ LRESULT CStyleButton::OnSetStyle(WPARAM wParam, LPARAM lParam)
         m_bDefault = FALSE;
     // Whatever the dialog manager asks for, we stay owner-drawn.
     return DefWindowProc(BM_SETSTYLE, (wParam & ~static_cast<WPARAM>(kTypeMask)) | BS_OWNERDRAW, lParam);
+}
+
+// A programmatic click, as screen readers, automation tools and test drivers send it, acts exactly
+// like one click of the mouse. The mouse cannot reach a button while a modal box has disabled its
+// window, but a click message can: it is dropped then, as it is while the button's own click is
+// still being carried out (a box that the click opened runs its loop inside it, and a tool that
+// sends the click again meanwhile would otherwise stack a second box on the first).
+LRESULT CStyleButton::OnClick(WPARAM, LPARAM)
+{
+    if (m_bInClick)
+        return 0;
+    for (HWND hWnd = m_hWnd; hWnd != nullptr; hWnd = ::GetAncestor(hWnd, GA_PARENT))
+    {
+        if (!::IsWindowEnabled(hWnd))
+            return 0;
+        if ((::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD) == 0)
+            break;
+    }
+    m_bInClick = TRUE;
+    const LRESULT result = Default();
+    if (m_hWnd != nullptr && ::GetCapture() == m_hWnd)
+        ::ReleaseCapture(); // no pressed look or capture is left behind by the click
+    m_bInClick = FALSE;
+    return result;
 }
 
 void CStyleButton::OnDestroy()

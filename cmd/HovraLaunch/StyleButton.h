@@ -79,6 +79,7 @@ protected:
     LRESULT OnCancelMode(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetStyle(WPARAM wParam, LPARAM lParam);
+    LRESULT OnClick(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
 
     // One icon of the button and its size.
@@ -103,7 +104,8 @@ protected:
     BOOL m_bTooltipActive = FALSE;
     BOOL m_bChecked = FALSE;
     wchar_t m_szLink[MAX_PATH] = {};
-    CIconEntry m_aIcons[2]; // 0: hovered, pressed or checked; 1: normal
+    CIconEntry m_aIcons[2];  // 0: hovered, pressed or checked; 1: normal
+    BOOL m_bInClick = FALSE; // a programmatic click (BM_CLICK) is being carried out
 
     DECLARE_MESSAGE_MAP()
 
