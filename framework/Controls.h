@@ -44,6 +44,7 @@ public:
     }
     int GetCount() const { return static_cast<int>(::SendMessageW(m_hWnd, CB_GETCOUNT, 0, 0)); }
     int GetCurSel() const { return static_cast<int>(::SendMessageW(m_hWnd, CB_GETCURSEL, 0, 0)); }
+    bool GetDroppedState() const { return ::SendMessageW(m_hWnd, CB_GETDROPPEDSTATE, 0, 0) != FALSE; }
     int SetCurSel(int nSelect)
     {
         return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(nSelect)));

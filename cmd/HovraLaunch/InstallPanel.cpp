@@ -92,6 +92,7 @@ ON_MESSAGE_VOID(WM_DESTROY, &CInstallPanel::OnDestroy)
 ON_WM_CTLCOLOR(&CInstallPanel::OnCtlColor)
 ON_COMMAND(kLaunchId, &CInstallPanel::OnLaunchInstaller)
 ON_CONTROL(CBN_CLOSEUP, kLanguageListId, &CInstallPanel::OnLanguageCloseUp)
+ON_CONTROL(CBN_SELCHANGE, kLanguageListId, &CInstallPanel::OnLanguageSelChange)
 ON_MESSAGE(WM_REFRESH_STATUS, &CInstallPanel::OnRefreshStatus)
 END_MESSAGE_MAP()
 
@@ -191,18 +192,32 @@ LRESULT CInstallPanel::OnRefreshStatus(WPARAM, LPARAM)
     return 0;
 }
 
+// A language is chosen when the list closes, or, in the closed list, as soon as the selection
+// changes there (arrow keys, a typed letter, the mouse wheel): the entry the list shows is always
+// the one launched. Moving through the open list chooses nothing until it closes.
 void CInstallPanel::OnLanguageCloseUp()
 {
     const int nSelected = m_cboLanguage.GetCurSel();
     if (nSelected != CB_ERR)
-    {
-        m_strLanguage = m_cboLanguage.GetLBText(nSelected);
-        FindInstallLanguage(); // shows the media prompt at once when the transform is missing
-    }
+        ChooseLanguage(nSelected);
     else if (m_strLanguage.empty())
-    {
         ::MessageBeep(MB_ICONASTERISK);
-    }
+}
+
+void CInstallPanel::OnLanguageSelChange()
+{
+    const int nSelected = m_cboLanguage.GetCurSel();
+    // A click in the open list closes it first: that choice was made at the close-up, just before.
+    if (nSelected == CB_ERR || nSelected == m_nChosenEntry || m_cboLanguage.GetDroppedState())
+        return;
+    ChooseLanguage(nSelected);
+}
+
+void CInstallPanel::ChooseLanguage(int nEntry)
+{
+    m_nChosenEntry = nEntry;
+    m_strLanguage = m_cboLanguage.GetLBText(nEntry);
+    FindInstallLanguage(); // shows the media prompt at once when the transform is missing
 }
 
 INT32 CInstallPanel::FindInstallLanguage()

@@ -29,6 +29,8 @@ protected:
     void OnDestroy();
     HBRUSH OnCtlColor(HDC hdc, HWND hCtrl, UINT nCtlColor);
     void OnLanguageCloseUp();
+    void OnLanguageSelChange();
+    void ChooseLanguage(int nEntry);
     LRESULT OnRefreshStatus(WPARAM wParam, LPARAM lParam);
 
     CBrush m_brWhite;
@@ -39,6 +41,7 @@ protected:
     CIconHandle m_hNetworkIcon;
     CComboBox m_cboLanguage;
     std::wstring m_strLanguage;   // the chosen installation language's name, as the list shows it
+    int m_nChosenEntry = CB_ERR;  // the list entry last chosen by the user
     COLORREF m_clrButton[4] = {}; // face, highlight, highlight text, button text
 
     DECLARE_MESSAGE_MAP()
