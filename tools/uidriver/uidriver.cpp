@@ -9,7 +9,12 @@
 //   uidriver click TITLE CONTROL_ID           posts BM_CLICK to the control (or a visible descendant)
 //   uidriver close TITLE                      posts WM_CLOSE
 //   uidriver minimize TITLE | is-iconic TITLE
-//   uidriver foreground                       title of the foreground window
+//   uidriver foreground                       title of the foreground window ((question box) for it)
+//   uidriver focus TITLE                      identifier of the control that has the keyboard focus
+//                                             in that window's thread (0: none or not a control)
+//   uidriver count-questions                  number of question boxes on screen
+//   uidriver bystander TITLE TIMEOUT_MS       shows a window of its own with that title until it is
+//                                             closed or the time is up (another program on screen)
 //   uidriver popup TITLE                      title of the window's last active pop-up
 //   uidriver tooltip TITLE                    text of the visible tooltip of that window's process
 //                                             (empty when none shows)
@@ -163,6 +168,38 @@ bool WaitFor(HWND (*pfnFind)(), DWORD dwTimeout, HWND& hFound)
     return true;
 }
 
+LRESULT CALLBACK BystanderProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY)
+        ::PostQuitMessage(0);
+    return ::DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+// Another program's window on the screen, for the tests of which window Windows activates.
+int RunBystander(const wchar_t* title, DWORD dwTimeout)
+{
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &BystanderProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = L"UidriverBystander";
+    ::RegisterClassW(&wc);
+    HWND hWnd = ::CreateWindowExW(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 600, 400,
+                                  300, nullptr, nullptr, wc.hInstance, nullptr);
+    if (hWnd == nullptr)
+        return 1;
+    ::SetTimer(hWnd, 1, dwTimeout, nullptr);
+    MSG msg{};
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
+    {
+        if (msg.message == WM_TIMER && msg.hwnd == hWnd)
+            ::DestroyWindow(hWnd);
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
 int Fail(const wchar_t* what)
 {
     PrintLine(std::wstring(L"error: ") + what);
@@ -289,9 +326,31 @@ int wmain(int argc, wchar_t** argv)
         PrintLine(L"chosen");
         return 0;
     }
+    if (command == L"count-questions")
+    {
+        int nCount = 0;
+        ::EnumWindows(
+            [](HWND hWnd, LPARAM lParam) -> BOOL
+            {
+                if (::IsWindowVisible(hWnd) && ::GetDlgItem(hWnd, 1060) != nullptr &&
+                    ::GetDlgItem(hWnd, IDOK) != nullptr)
+                    ++*reinterpret_cast<int*>(lParam);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&nCount));
+        PrintLine(std::to_wstring(nCount));
+        return 0;
+    }
+    if (command == L"bystander" && argc > 3)
+        return RunBystander(title, static_cast<DWORD>(_wtoi(argv[3])));
     if (command == L"foreground")
     {
-        PrintLine(CaptionOf(::GetForegroundWindow()));
+        // The question box has no caption: it is named by what it is.
+        HWND hFront = ::GetForegroundWindow();
+        HWND hMatch = nullptr;
+        const bool bQuestion =
+            hFront != nullptr && FindQuestion(hFront, reinterpret_cast<LPARAM>(&hMatch)) == FALSE;
+        PrintLine(bQuestion ? L"(question box)" : CaptionOf(hFront));
         return 0;
     }
 
@@ -316,6 +375,17 @@ int wmain(int argc, wchar_t** argv)
             return Fail(L"no such control");
         ::PostMessageW(hButton, BM_CLICK, 0, 0);
         PrintLine(L"clicked");
+        return 0;
+    }
+    if (command == L"focus")
+    {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(hWnd, nullptr), &info))
+            return Fail(L"no thread information");
+        const bool bControl =
+            info.hwndFocus != nullptr && (::GetWindowLongW(info.hwndFocus, GWL_STYLE) & WS_CHILD);
+        PrintLine(std::to_wstring(bControl ? ::GetDlgCtrlID(info.hwndFocus) : 0));
         return 0;
     }
     if (command == L"close")
