@@ -316,20 +316,29 @@ TEST(Resources, IconGroupsHoldTheListedImages)
     struct Group
     {
         UINT id;
-        std::vector<std::vector<int>> sizes; // width, height, bits per pixel
+        std::vector<std::vector<int>> images; // width, height, bits per pixel, image number
     };
+    // The eleven images are numbered 1 to 11: the information sign's first, then the application
+    // icon's in the order of its directory, then the warning sign's and the two expand buttons'.
     const std::vector<Group> groups = {
         {139,
-         {{48, 48, 8}, {32, 32, 8}, {16, 16, 8}, {64, 64, 32}, {48, 48, 32}, {32, 32, 32}, {16, 16, 32}}},
-        {170, {{32, 32, 8}}},
-        {171, {{16, 16, 8}}},
-        {172, {{16, 16, 8}}},
-        {174, {{32, 32, 4}}},
+         {{48, 48, 8, 2},
+          {32, 32, 8, 3},
+          {16, 16, 8, 4},
+          {64, 64, 32, 5},
+          {48, 48, 32, 6},
+          {32, 32, 32, 7},
+          {16, 16, 32, 8}}},
+        {170, {{32, 32, 8, 9}}},
+        {171, {{16, 16, 8, 10}}},
+        {172, {{16, 16, 8, 11}}},
+        {174, {{32, 32, 4, 1}}},
     };
     for (const Group& g : groups)
     {
-        std::vector<std::vector<int>> images = GroupImages(RT_GROUP_ICON, g.id);
-        for (auto& image : images)
+        const std::vector<std::vector<int>> images = GroupImages(RT_GROUP_ICON, g.id);
+        EXPECT_EQ(g.images, images) << g.id;
+        for (const auto& image : images)
         {
             // Each image is an icon resource whose header agrees with the group entry.
             ResourceData icon = Find(RT_ICON, static_cast<UINT>(image[3]));
@@ -339,13 +348,13 @@ TEST(Resources, IconGroupsHoldTheListedImages)
             EXPECT_EQ(image[0], bih.biWidth) << g.id;
             EXPECT_EQ(image[1] * 2, bih.biHeight) << g.id;
             EXPECT_EQ(image[2], bih.biBitCount) << g.id;
-            image.pop_back();
         }
-        EXPECT_EQ(g.sizes, images) << g.id;
         EXPECT_NE(nullptr,
                   ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(g.id), IMAGE_ICON, 0, 0, 0))
             << g.id;
     }
+    // No icon image besides the eleven.
+    EXPECT_EQ(nullptr, Find(RT_ICON, 12).p);
 }
 
 TEST(Resources, HandCursorIsMonochrome32WithHotspot)
