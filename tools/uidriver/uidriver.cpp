@@ -19,12 +19,16 @@
 //   uidriver tooltip TITLE                    text of the visible tooltip of that window's process
 //                                             (empty when none shows)
 //   uidriver is-visible TITLE CONTROL_ID      1 when a visible descendant has that identifier
+//   uidriver count-controls TITLE CONTROL_ID  number of visible descendants with that identifier
 //   uidriver rect TITLE CONTROL_ID            screen rectangle of a descendant: left top right bottom
 //   uidriver wait-question TIMEOUT_MS         message of the launchpad's question box, once it shows
 //   uidriver question-buttons                 which of OK and Cancel the question box shows
 //   uidriver answer-question OK|CANCEL        presses the button of the question box
+//   uidriver press-question OK|CANCEL         posts BM_CLICK to that button of the question box
 //   uidriver choose-file PATH TIMEOUT_MS      types PATH into the open-file dialog, once it is drawn,
 //                                             and confirms
+//   uidriver wait-file-dialog TIMEOUT_MS      the open-file dialog's title, once it is on screen,
+//                                             drawn and has the keyboard focus
 //   uidriver combo-items TITLE CONTROL_ID     the entries of a combo box, one per line, and the selected one
 //   uidriver start-exact FILE DIRECTORY       starts a process with the command line held in FILE
 //                                             (UTF-8), character for character, in DIRECTORY;
@@ -304,6 +308,41 @@ int wmain(int argc, wchar_t** argv)
         PrintLine(L"answered");
         return 0;
     }
+    if (command == L"press-question")
+    {
+        HWND hBox = QuestionBox();
+        if (hBox == nullptr)
+            return Fail(L"no question box");
+        ::PostMessageW(::GetDlgItem(hBox, std::wstring(title) == L"OK" ? IDOK : IDCANCEL), BM_CLICK, 0, 0);
+        PrintLine(L"pressed");
+        return 0;
+    }
+    if (command == L"wait-file-dialog")
+    {
+        const DWORD deadline = ::GetTickCount() + static_cast<DWORD>(_wtoi(title));
+        for (;;)
+        {
+            HWND hDialog = nullptr;
+            ::EnumWindows(&FindFileDialog, reinterpret_cast<LPARAM>(&hDialog));
+            if (hDialog != nullptr)
+            {
+                ::RedrawWindow(hDialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+                GUITHREADINFO info{};
+                info.cbSize = sizeof info;
+                if (::GetGUIThreadInfo(::GetWindowThreadProcessId(hDialog, nullptr), &info) &&
+                    info.hwndFocus != nullptr &&
+                    (info.hwndFocus == hDialog || ::IsChild(hDialog, info.hwndFocus)) &&
+                    ::GetForegroundWindow() == hDialog)
+                {
+                    PrintLine(CaptionOf(hDialog));
+                    return 0;
+                }
+            }
+            if (static_cast<LONG>(::GetTickCount() - deadline) > 0)
+                return Fail(L"timed out");
+            ::Sleep(50);
+        }
+    }
     if (command == L"choose-file" && argc > 3)
     {
         HWND hDialog = nullptr;
@@ -418,6 +457,26 @@ int wmain(int argc, wchar_t** argv)
             return Fail(L"no such control");
         PrintLine(std::to_wstring(rc.left) + L" " + std::to_wstring(rc.top) + L" " +
                   std::to_wstring(rc.right) + L" " + std::to_wstring(rc.bottom));
+        return 0;
+    }
+    if (command == L"count-controls" && argc > 3)
+    {
+        struct Count
+        {
+            int nId;
+            int nCount;
+        } count{_wtoi(argv[3]), 0};
+        ::EnumChildWindows(
+            hWnd,
+            [](HWND hChild, LPARAM lParam) -> BOOL
+            {
+                auto* pCount = reinterpret_cast<Count*>(lParam);
+                if (::GetDlgCtrlID(hChild) == pCount->nId && ::IsWindowVisible(hChild))
+                    ++pCount->nCount;
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&count));
+        PrintLine(std::to_wstring(count.nCount));
         return 0;
     }
     if (command == L"combo-items" && argc > 3)
