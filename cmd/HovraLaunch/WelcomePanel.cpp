@@ -18,6 +18,9 @@ const struct
               {1028, 413}, {1029, 414}, {1030, 415}, {1031, 416}, {1032, 417}, {1033, 418}};
 
 const int kListControls[] = {1023, 1022, 1025, 1024, 1028, 1029, 1030, 1031, 1032, 1033};
+// The descriptions reach the group box's right edge: drawn without a background of their own, so
+// the frame under them stays whole.
+const int kDescriptionControls[] = {1022, 1024, 1029, 1031, 1033};
 } // namespace
 
 BEGIN_MESSAGE_MAP(CWelcomePanel, CStackPanel)
@@ -66,6 +69,15 @@ HBRUSH CWelcomePanel::OnCtlColor(HDC hdc, HWND hCtrl, UINT nCtlColor)
     if (nCtlColor == CTLCOLOR_STATIC)
     {
         ::SetTextColor(hdc, static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_clrWindowText);
+        const int nId = ::GetDlgCtrlID(hCtrl);
+        for (int nDescription : kDescriptionControls)
+        {
+            if (nId == nDescription)
+            {
+                ::SetBkMode(hdc, TRANSPARENT);
+                return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+            }
+        }
         return m_brBackground;
     }
     return hBrush;
