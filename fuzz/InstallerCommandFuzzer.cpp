@@ -1,10 +1,12 @@
 // The installer command line taken apart again: each input must be found in its place, the
-// property list must come back exactly once its escapes are undone, and the same inputs must give
-// the same line. The log timestamp is held to a decimal rendering of its own.
+// property list must come back exactly as Windows' command-line rules read the line, and the same
+// inputs must give the same line. The log timestamp is held to a decimal rendering of its own.
 #include <cstdint>
 #include <ctime>
 #include <cwchar>
+#include <cwctype>
 #include <string>
+#include <vector>
 
 #include "FuzzCheck.h"
 #include "InstallerCommandText.h"
@@ -20,20 +22,54 @@ bool Take(std::wstring& rest, const std::wstring& expected)
     return true;
 }
 
-// Undoes the escaping of the property list: a backslash before a quote goes, and a quote without
-// one must not occur. False when it does.
-bool Unescape(const std::wstring& escaped, std::wstring& plain)
+// The arguments Windows' command-line rules (the C runtime's and CommandLineToArgvW's) read from
+// a text that follows the program name: blanks and tabs outside quotes separate arguments; 2n
+// backslashes and a quote give n backslashes and open or close a quoted part; 2n+1 backslashes and
+// a quote give n backslashes and a literal quote; backslashes before anything else stay as they
+// are. (The rules for two quotes in a row inside a quoted part are left out: the command line
+// never has an unescaped quote inside its property list.)
+std::vector<std::wstring> WindowsArguments(const std::wstring& line)
 {
-    plain.clear();
-    for (std::size_t i = 0; i < escaped.size(); ++i)
+    std::vector<std::wstring> args;
+    std::wstring arg;
+    bool bInArgument = false;
+    bool bQuoted = false;
+    for (std::size_t i = 0; i < line.size();)
     {
-        if (escaped[i] == L'"')
-            return false;
-        if (escaped[i] == L'\\' && i + 1 < escaped.size() && escaped[i + 1] == L'"')
+        if ((line[i] == L' ' || line[i] == L'\t') && !bQuoted)
+        {
+            if (bInArgument)
+                args.push_back(arg);
+            arg.clear();
+            bInArgument = false;
             ++i;
-        plain += escaped[i];
+            continue;
+        }
+        bInArgument = true;
+        std::size_t nBackslashes = 0;
+        while (i < line.size() && line[i] == L'\\')
+            ++nBackslashes, ++i;
+        if (i < line.size() && line[i] == L'"')
+        {
+            arg.append(nBackslashes / 2, L'\\');
+            if (nBackslashes % 2 == 1)
+                arg += L'"';
+            else
+                bQuoted = !bQuoted;
+            ++i;
+        }
+        else if (nBackslashes > 0)
+        {
+            arg.append(nBackslashes, L'\\');
+        }
+        else
+        {
+            arg += line[i++];
+        }
     }
-    return true;
+    if (bInArgument)
+        args.push_back(arg);
+    return args;
 }
 
 void CheckCommand(const InstallerLaunchInputs& inputs, const InstallerLogTexts& texts)
@@ -57,12 +93,11 @@ void CheckCommand(const InstallerLaunchInputs& inputs, const InstallerLogTexts& 
         FUZZ_CHECK(nDigits == 1 || rest[0] != L'0');
         rest.erase(0, nDigits + 1);
     }
-    FUZZ_CHECK(Take(rest, L"/v\""));
-    FUZZ_CHECK(!rest.empty() && rest.back() == L'"');
-    rest.pop_back();
-
-    std::wstring properties;
-    FUZZ_CHECK(Unescape(rest, properties));
+    // From /v on, Windows' rules must read one argument: /v and the property list as meant.
+    FUZZ_CHECK(rest.compare(0, 3, L"/v\"") == 0);
+    const std::vector<std::wstring> vArgument = WindowsArguments(rest);
+    FUZZ_CHECK(vArgument.size() == 1 && vArgument[0].compare(0, 2, L"/v") == 0);
+    std::wstring properties = vArgument[0].substr(2);
     if (!inputs.strCommandTail.empty() && inputs.strCommandTail != L"INSTALL")
         FUZZ_CHECK(Take(properties, inputs.strCommandTail + L" "));
     FUZZ_CHECK(Take(properties, L"/lmicrowaveup \"" + logStem + logEnd + L" "));
@@ -71,6 +106,35 @@ void CheckCommand(const InstallerLaunchInputs& inputs, const InstallerLogTexts& 
         inputs.nNetworkAnswer == 1101 ? L"2" : (inputs.nNetworkAnswer == 1102 ? L"1" : L"0");
     FUZZ_CHECK(Take(properties, std::wstring(L"ZUTNCSEC=") + pszAnswer + L" "));
     FUZZ_CHECK(properties == L"ZUTSHOWWELCOME=0 ");
+
+    // With log names such as Windows paths are (no quote in them, no backslash at the end), the
+    // whole line reads as the setup program's switches and that one /v argument.
+    const std::wstring logName = inputs.strTimestamp + texts.strExtension;
+    const std::wstring unquoted = logStem + logName;
+    if (unquoted.find(L'"') == std::wstring::npos && (logName.empty() || logName.back() != L'\\'))
+    {
+        std::vector<std::wstring> expected = {L"/i", L"/debuglog" + logStem + L"IS" + logName};
+        if (inputs.nLanguageId >= 0)
+            expected.push_back(L"/L" + std::to_wstring(inputs.nLanguageId));
+        expected.push_back(vArgument[0]);
+        FUZZ_CHECK(WindowsArguments(command.strParameters) == expected);
+    }
+}
+
+// Whatever the variables and the Windows directory hold, the logs go to a full path, a drive's or
+// a share's: TEMP or TMP as they are, or a Temp folder.
+void CheckLogDirectory(FuzzedDataProvider& provider)
+{
+    const std::wstring temp = ConsumeText(provider, 300);
+    const std::wstring tmp = ConsumeText(provider, 300);
+    const std::wstring windows = ConsumeText(provider);
+    const std::wstring directory = ChooseLogDirectory(temp, tmp, windows);
+    const bool bDrive =
+        directory.size() >= 3 && std::iswalpha(directory[0]) && directory[1] == L':' && directory[2] == L'\\';
+    FUZZ_CHECK(bDrive || directory.compare(0, 2, L"\\\\") == 0);
+    FUZZ_CHECK(directory.size() < 256 || directory == windows + L"\\Temp");
+    FUZZ_CHECK(directory == temp || directory == tmp ||
+               (directory.size() >= 5 && directory.compare(directory.size() - 5, 5, L"\\Temp") == 0));
 }
 
 void CheckTimestamp(FuzzedDataProvider& provider)
@@ -124,6 +188,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t siz
     FUZZ_CHECK(InstallerPackagePath(inputs.strMediaRoot, package) ==
                inputs.strMediaRoot + L"\\MSI\\" + package);
 
+    CheckLogDirectory(provider);
     CheckTimestamp(provider);
     return 0;
 }

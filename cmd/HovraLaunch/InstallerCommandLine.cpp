@@ -2,8 +2,6 @@
 
 #include "InstallerCommandLine.h"
 
-#include <cwctype>
-
 namespace
 {
 constexpr UINT kPackageNameId = 240;
@@ -16,6 +14,22 @@ std::wstring Text(UINT nId)
     std::wstring text;
     AfxLoadString(nId, text);
     return text;
+}
+
+// The variable's whole text; empty when it is not set.
+std::wstring EnvironmentText(const wchar_t* pszName)
+{
+    std::wstring text(32767, L'\0'); // the longest a variable can be
+    const DWORD n = ::GetEnvironmentVariableW(pszName, text.data(), static_cast<DWORD>(text.size()));
+    text.resize(n < text.size() ? n : 0);
+    return text;
+}
+
+std::wstring SystemWindowsDirectory()
+{
+    wchar_t szDirectory[MAX_PATH + 1] = L"";
+    const UINT n = ::GetSystemWindowsDirectoryW(szDirectory, MAX_PATH + 1);
+    return n <= MAX_PATH ? std::wstring(szDirectory, n) : std::wstring();
 }
 } // namespace
 
@@ -39,21 +53,6 @@ std::wstring MakeLogTimestamp()
 
 std::wstring InstallerLogDirectory()
 {
-    wchar_t szTemp[256] = L"";
-    const DWORD n = ::GetEnvironmentVariableW(Text(kTempVariableId).c_str(), szTemp, 256);
-    // A relative TEMP would put the logs beside the setup program, on the media, wherever its
-    // current directory is: only a full path (a drive's or a share's) is used.
-    const bool bFullPath = n >= 3 && ((std::iswalpha(szTemp[0]) && szTemp[1] == L':' && szTemp[2] == L'\\') ||
-                                      (szTemp[0] == L'\\' && szTemp[1] == L'\\'));
-    if (n < 256 && bFullPath)
-        return std::wstring(szTemp, n);
-
-    // No TEMP, an empty, relative or too long one: never a log path without a directory.
-    wchar_t szSystem[MAX_PATH + 1] = L"";
-    DWORD cch = ::GetTempPathW(MAX_PATH + 1, szSystem);
-    if (cch == 0 || cch > MAX_PATH)
-        return L".";
-    if (cch > 1 && szSystem[cch - 1] == L'\\')
-        --cch;
-    return std::wstring(szSystem, cch);
+    return ChooseLogDirectory(EnvironmentText(Text(kTempVariableId).c_str()), EnvironmentText(L"TMP"),
+                              SystemWindowsDirectory());
 }

@@ -19,6 +19,6 @@ std::wstring InstallerPackagePath(const std::wstring& strMediaRoot);
 // MakeLogTimestamp of now.
 std::wstring MakeLogTimestamp();
 
-// The directory for the logs: the TEMP variable when it holds a usable value (a full path shorter
-// than 256 characters), else the system's temporary directory without its trailing backslash.
+// The directory for the logs (ChooseLogDirectory) from this process's TEMP and TMP and the
+// system's Windows directory.
 std::wstring InstallerLogDirectory();

@@ -21,17 +21,36 @@ const wchar_t* NetworkAnswerValue(std::int32_t nAnswer)
 }
 
 // Every double quote becomes backslash and quote, so the list stays one quoted argument of /v.
+// Windows' command-line rules halve a run of backslashes that stands before a quote, so such a run
+// is doubled first: C:\Dir\" arrives as C:\Dir\ and a quote, not as C:\Dir and the end of the
+// argument. Every other backslash is read as it is and stays as it is.
 std::wstring EscapeQuotes(const std::wstring& text)
 {
     std::wstring escaped;
     escaped.reserve(text.size() + 16);
+    std::size_t nBackslashes = 0;
     for (wchar_t ch : text)
     {
         if (ch == L'"')
-            escaped += L'\\';
+            escaped.append(nBackslashes + 1, L'\\');
+        nBackslashes = ch == L'\\' ? nBackslashes + 1 : 0;
         escaped += ch;
     }
     return escaped;
+}
+
+bool IsFullPath(const std::wstring& path)
+{
+    const bool bDrive = path.size() >= 3 &&
+                        ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z')) &&
+                        path[1] == L':' && path[2] == L'\\';
+    const bool bShare = path.size() >= 2 && path[0] == L'\\' && path[1] == L'\\';
+    return bDrive || bShare;
+}
+
+bool IsUsableDirectory(const std::wstring& path)
+{
+    return path.size() < 256 && IsFullPath(path);
 }
 } // namespace
 
@@ -79,4 +98,19 @@ std::wstring MakeLogTimestamp(const std::tm& localTime)
         timestamp += szField;
     }
     return timestamp;
+}
+
+std::wstring ChooseLogDirectory(const std::wstring& strTemp, const std::wstring& strTmp,
+                                const std::wstring& strWindowsDirectory)
+{
+    if (IsUsableDirectory(strTemp))
+        return strTemp;
+    if (IsUsableDirectory(strTmp))
+        return strTmp;
+    // The Windows directory is a full path on every system; should it ever not be read, its
+    // usual place still keeps the logs off the media.
+    std::wstring directory = IsFullPath(strWindowsDirectory) ? strWindowsDirectory : L"C:\\Windows";
+    if (directory.back() == L'\\')
+        directory.pop_back();
+    return directory + L"\\Temp";
 }

@@ -35,8 +35,9 @@ struct InstallerCommand
 // with the /L switch only for a language of 0 or more. The properties are, each followed by a
 // space: the command tail (unless it is empty or exactly INSTALL),
 // /lmicrowaveup "<temp>\<prefix><timestamp><extension>", ZUTCHECKPRODUCTPREREQS="",
-// ZUTNCSEC=<2 for yes, 1 for no, else 0> and ZUTSHOWWELCOME=0; a backslash is put before every
-// double quote in them.
+// ZUTNCSEC=<2 for yes, 1 for no, else 0> and ZUTSHOWWELCOME=0; in them each run of backslashes
+// right before a double quote is doubled and a backslash is put before every double quote, so that
+// Windows' command-line rules read the list back exactly as one argument.
 InstallerCommand BuildInstallerCommand(const InstallerLaunchInputs& inputs, const InstallerLogTexts& texts);
 
 // media root\MSI\<package>: the package whose presence shows that the right media is in place.
@@ -44,3 +45,10 @@ std::wstring InstallerPackagePath(const std::wstring& strMediaRoot, const std::w
 
 // "YYYY-MM-DDTHH-MM-SS" of a local time.
 std::wstring MakeLogTimestamp(const std::tm& localTime);
+
+// The directory for the logs: TEMP when it is usable, else TMP when it is, else the Temp folder of
+// the Windows directory. Usable is a full path, a drive's (C:\...) or a share's (\\...), shorter
+// than 256 characters; a relative one would put the logs beside the setup program, on the media.
+// A variable that is not set is given as an empty text. A usable variable is taken as it is.
+std::wstring ChooseLogDirectory(const std::wstring& strTemp, const std::wstring& strTmp,
+                                const std::wstring& strWindowsDirectory);

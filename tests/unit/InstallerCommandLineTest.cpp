@@ -2,6 +2,11 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include <shellapi.h>
 
 #include "InstallerCommandLine.h"
 #include "StringCatalogue.h"
@@ -73,14 +78,83 @@ INSTANTIATE_TEST_SUITE_P(
                     L"E:\\media\\MSI\\setup.exe",
                     LOGS_SETUP L"/L1031 /v\"ADDLOCAL=Server " LOG_INSTALLER
                         CONSTANT L"ZUTNCSEC=1 ZUTSHOWWELCOME=0 \""},
-        CommandCase{"TailWithQuotes", L"E:\\media", 1033, 1101,
-                    L"INSTALLDIR=\"C:\\Program Files\\Velto\\\" X=1", L"E:\\media\\MSI\\setup.exe",
-                    LOGS_SETUP L"/L1033 /v\"INSTALLDIR=\\\"C:\\Program Files\\Velto\\\\\" X=1 " LOG_INSTALLER
-                        CONSTANT L"ZUTNCSEC=2 ZUTSHOWWELCOME=0 \""},
+        CommandCase{
+            "TailWithQuotes", L"E:\\media", 1033, 1101, L"INSTALLDIR=\"C:\\Program Files\\Velto\\\" X=1",
+            L"E:\\media\\MSI\\setup.exe",
+            LOGS_SETUP L"/L1033 /v\"INSTALLDIR=\\\"C:\\Program Files\\Velto\\\\\\\" X=1 " LOG_INSTALLER
+                CONSTANT L"ZUTNCSEC=2 ZUTSHOWWELCOME=0 \""},
         // A media root at a drive root keeps both backslashes.
         CommandCase{"DriveRoot", L"D:\\", 1033, 1103, L"", L"D:\\\\MSI\\setup.exe",
                     LOGS_SETUP L"/L1033 /v\"" LOG_INSTALLER CONSTANT L"ZUTNCSEC=0 ZUTSHOWWELCOME=0 \""}),
     [](const testing::TestParamInfo<CommandCase>& info) { return info.param.name; });
+
+// The launchpad's arguments as they stand in the property list: each run of backslashes right
+// before a quote doubled, then the quote escaped; every other backslash as it was.
+struct TailCase
+{
+    const wchar_t* tail;
+    const wchar_t* escaped;
+};
+
+const TailCase kTails[] = {
+    {L"INSTALLDIR=\"C:\\Program Files\\Velto\\\"", L"INSTALLDIR=\\\"C:\\Program Files\\Velto\\\\\\\""},
+    {L"A=\"x\\\\\" B=1", L"A=\\\"x\\\\\\\\\\\" B=1"}, // two before a quote: four and the escape
+    {L"NOTE=\\\"x\\\"", L"NOTE=\\\\\\\"x\\\\\\\""},   // an escaped quote stays one quote
+    {L"\"\"", L"\\\"\\\""},                           // an empty value
+    {L"\\\\server\\share\\ X=a\\\\b", L"\\\\server\\share\\ X=a\\\\b"}, // not before a quote: as is
+    {L"DIR=C:\\Velto\\", L"DIR=C:\\Velto\\"},                           // at the end, before the blank: as is
+    {L"A=\"1\" B=\"\\\\srv\\d\\\\\"", L"A=\\\"1\\\" B=\\\"\\\\srv\\d\\\\\\\\\\\""},
+};
+
+InstallerCommand CommandWithTail(const wchar_t* pszTail)
+{
+    InstallerLaunchInputs inputs;
+    inputs.strMediaRoot = L"E:\\media";
+    inputs.strTempDirectory = L"C:\\Temp";
+    inputs.strTimestamp = L"2024-03-05T14-07-09";
+    inputs.nLanguageId = 1033;
+    inputs.nNetworkAnswer = 1102;
+    inputs.strCommandTail = pszTail;
+    return BuildInstallerCommand(inputs);
+}
+
+TEST(InstallerProperties, BackslashesBeforeAQuoteAreDoubledAndNoOthers)
+{
+    AfxSetInterfaceLanguage(0x0409);
+    for (const TailCase& c : kTails)
+    {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.tail)));
+        EXPECT_EQ(LOGS_SETUP L"/L1033 /v\"" + std::wstring(c.escaped) +
+                      L" " LOG_INSTALLER CONSTANT L"ZUTNCSEC=1 ZUTSHOWWELCOME=0 \"",
+                  CommandWithTail(c.tail).strParameters);
+    }
+}
+
+// The setup program reads its command line with the system's own rules: the /v argument it gets
+// is the property list as meant, quotes and backslashes in place, and nothing spills over into
+// further arguments.
+TEST(InstallerProperties, TheSystemsParserReadsThePropertyListBackAsMeant)
+{
+    AfxSetInterfaceLanguage(0x0409);
+    for (const TailCase& c : kTails)
+    {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.tail)));
+        const InstallerCommand command = CommandWithTail(c.tail);
+        const std::wstring line = L"\"" + command.strProgram + L"\" " + command.strParameters;
+        int nArgs = 0;
+        LPWSTR* ppArgs = ::CommandLineToArgvW(line.c_str(), &nArgs);
+        ASSERT_NE(nullptr, ppArgs);
+        const std::vector<std::wstring> args(ppArgs, ppArgs + nArgs);
+        ::LocalFree(ppArgs);
+        const std::vector<std::wstring> expected = {
+            L"E:\\media\\MSI\\setup.exe", L"/i",
+            L"/debuglogC:\\Temp\\Veltov93_Install_IS2024-03-05T14-07-09.log", L"/L1033",
+            L"/v" + std::wstring(c.tail) +
+                L" /lmicrowaveup \"C:\\Temp\\Veltov93_Install_2024-03-05T14-07-09.log\" "
+                L"ZUTCHECKPRODUCTPREREQS=\"\" ZUTNCSEC=1 ZUTSHOWWELCOME=0 "};
+        EXPECT_EQ(expected, args);
+    }
+}
 
 TEST(InstallerLogs, TimestampIsNineteenCharactersWithoutColons)
 {
@@ -101,41 +175,110 @@ TEST(InstallerLogs, TimestampIsNineteenCharactersWithoutColons)
     EXPECT_EQ(std::wstring::npos, now.find(L':'));
 }
 
-TEST(InstallerLogs, PackageAndDirectory)
+TEST(InstallerLogs, PackagePath)
 {
     AfxSetInterfaceLanguage(0x0409);
     EXPECT_EQ(L"E:\\media\\MSI\\Corvane Velto.msi", InstallerPackagePath(L"E:\\media"));
     EXPECT_EQ(L"D:\\\\MSI\\Corvane Velto.msi", InstallerPackagePath(L"D:\\"));
+}
 
-    wchar_t szSaved[32768] = L"";
-    const bool bHadTemp = ::GetEnvironmentVariableW(L"TEMP", szSaved, 32768) > 0;
-    wchar_t szSystem[MAX_PATH + 1];
-    std::wstring system(szSystem, ::GetTempPathW(MAX_PATH + 1, szSystem));
-    system.pop_back(); // without its trailing backslash
+const std::wstring kLongest = L"C:\\" + std::wstring(252, L'a'); // 255 characters: still usable
+const std::wstring kTooLong = kLongest + L"a";
 
-    ::SetEnvironmentVariableW(L"TEMP", L"C:\\Users\\x\\Temp");
-    EXPECT_EQ(L"C:\\Users\\x\\Temp", InstallerLogDirectory());
-    const std::wstring longest = L"C:\\" + std::wstring(252, L'a'); // 255 characters
-    ::SetEnvironmentVariableW(L"TEMP", longest.c_str());
-    EXPECT_EQ(longest, InstallerLogDirectory());
-    ::SetEnvironmentVariableW(L"TEMP", L"\\\\server\\share\\temp");
-    EXPECT_EQ(L"\\\\server\\share\\temp", InstallerLogDirectory());
-    // Too long for the buffer, empty, relative (it would put the logs on the media), or unset:
-    // the system's temporary directory, never no directory.
-    for (const std::wstring& unusable :
-         {longest + L"a", std::wstring(L""), std::wstring(L"temp"), std::wstring(L"logs\\velto"),
-          std::wstring(L"C:temp"), std::wstring(L"\\temp")})
+// TEMP, then TMP, then the Windows directory's Temp: a variable counts when it is a full path
+// shorter than 256 characters, and is then taken as it is. An empty text is a variable not set.
+TEST(InstallerLogs, DirectoryIsTempThenTmpThenTheWindowsTemp)
+{
+    struct DirectoryCase
     {
-        ::SetEnvironmentVariableW(L"TEMP", unusable.c_str());
-        const std::wstring directory = InstallerLogDirectory();
-        EXPECT_NE(unusable, directory);
-        EXPECT_FALSE(directory.empty());
-        EXPECT_NE(L'\\', directory.back());
+        std::wstring temp;
+        std::wstring tmp;
+        std::wstring windows;
+        std::wstring expected;
+    };
+    const std::wstring win = L"C:\\Windows";
+    const DirectoryCase cases[] = {
+        {L"C:\\Users\\x\\Temp", L"D:\\tmp", win, L"C:\\Users\\x\\Temp"},
+        {L"C:\\Temp\\", L"D:\\tmp", win, L"C:\\Temp\\"}, // as it is, backslash and all
+        {L"\\\\server\\share\\temp", L"D:\\tmp", win, L"\\\\server\\share\\temp"},
+        {kLongest, L"D:\\tmp", win, kLongest},
+        {kTooLong, L"D:\\tmp", win, L"D:\\tmp"},
+        {L"", L"D:\\tmp", win, L"D:\\tmp"},
+        {L"temp", L"\\\\server\\tmp", win, L"\\\\server\\tmp"},
+        {L"C:", L"D:\\tmp", win, L"D:\\tmp"}, // the current directory of drive C
+        {L"C:temp", kLongest, win, kLongest},
+        {L"\\temp", L"D:\\tmp", win, L"D:\\tmp"}, // the root of the current drive: the media's
+        {L".", L"D:\\tmp", win, L"D:\\tmp"},
+        // Neither usable: the Windows directory's Temp, never the current directory.
+        {L"", L"", win, L"C:\\Windows\\Temp"},
+        {L"logs\\velto", L"C:", win, L"C:\\Windows\\Temp"},
+        {kTooLong, kTooLong, win, L"C:\\Windows\\Temp"},
+        {L"temp", L"tmp", L"D:\\WINNT", L"D:\\WINNT\\Temp"},
+        {L"", L"", L"C:\\", L"C:\\Temp"},
+        {L"", L"", L"", L"C:\\Windows\\Temp"}, // the Windows directory not read
+    };
+    for (const DirectoryCase& c : cases)
+    {
+        SCOPED_TRACE(testing::PrintToString(c.temp) + " " + testing::PrintToString(c.tmp));
+        EXPECT_EQ(c.expected, ChooseLogDirectory(c.temp, c.tmp, c.windows));
     }
-    ::SetEnvironmentVariableW(L"TEMP", nullptr);
-    EXPECT_FALSE(InstallerLogDirectory().empty());
-    EXPECT_NE(L'\\', InstallerLogDirectory().back());
+}
 
-    ::SetEnvironmentVariableW(L"TEMP", bHadTemp ? szSaved : nullptr);
+// Sets an environment variable for the life of the object (nullptr: removes it), then restores it.
+class EnvironmentScope
+{
+public:
+    EnvironmentScope(const wchar_t* pszName, const wchar_t* pszValue) : m_strName(pszName)
+    {
+        std::wstring saved(32767, L'\0');
+        const DWORD n = ::GetEnvironmentVariableW(pszName, saved.data(), 32767);
+        m_bHad = n > 0 && n < 32767;
+        m_strSaved.assign(saved.c_str(), m_bHad ? n : 0);
+        ::SetEnvironmentVariableW(pszName, pszValue);
+    }
+    ~EnvironmentScope()
+    {
+        ::SetEnvironmentVariableW(m_strName.c_str(), m_bHad ? m_strSaved.c_str() : nullptr);
+    }
+    EnvironmentScope(const EnvironmentScope&) = delete;
+    EnvironmentScope& operator=(const EnvironmentScope&) = delete;
+
+private:
+    std::wstring m_strName;
+    std::wstring m_strSaved;
+    bool m_bHad = false;
+};
+
+// The process's own variables and Windows directory, read whole: a TEMP too long for a short
+// buffer is seen as too long, not as unset.
+TEST(InstallerLogs, DirectoryComesFromThisProcesssVariables)
+{
+    AfxSetInterfaceLanguage(0x0409);
+    wchar_t szWindows[MAX_PATH];
+    const std::wstring windowsTemp =
+        std::wstring(szWindows, ::GetSystemWindowsDirectoryW(szWindows, MAX_PATH)) + L"\\Temp";
+    const std::wstring huge = L"C:\\" + std::wstring(1000, L'a');
+    struct VariablesCase
+    {
+        const wchar_t* temp;
+        const wchar_t* tmp;
+        std::wstring expected;
+    };
+    const VariablesCase cases[] = {
+        {L"C:\\Users\\x\\Temp", L"D:\\tmp", L"C:\\Users\\x\\Temp"},
+        {L"temp", L"D:\\tmp", L"D:\\tmp"},
+        {huge.c_str(), L"D:\\tmp", L"D:\\tmp"},
+        {kTooLong.c_str(), nullptr, windowsTemp},
+        {nullptr, L"\\\\server\\tmp", L"\\\\server\\tmp"},
+        {nullptr, nullptr, windowsTemp},
+        {L"", L"tmp", windowsTemp},
+    };
+    for (const VariablesCase& c : cases)
+    {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.temp ? c.temp : L"(unset)").substr(0, 40)));
+        EnvironmentScope temp(L"TEMP", c.temp);
+        EnvironmentScope tmp(L"TMP", c.tmp);
+        EXPECT_EQ(c.expected, InstallerLogDirectory());
+    }
 }
 } // namespace
