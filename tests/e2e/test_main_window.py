@@ -14,6 +14,22 @@ PANEL_MARKERS = {1000: 1020, 1001: 1040, 1002: 1100, 1004: 1070}
 PROMPT = "Please ensure that the correct media is inserted for 'Corvane Velto (R), 9.3'."
 
 
+WHITE = (255, 255, 255)
+
+
+def frame_columns(png, x, y, width, height):
+    """The pixels of a screenshot's columns x .. x+width-1 from y, height pixels down."""
+    out = harness.subprocess.run(["convert", png, "-crop", "%dx%d+%d+%d" % (width, height, x, y), "txt:-"],
+                                 check=True, stdout=harness.subprocess.PIPE).stdout.decode()
+    columns = [[] for _ in range(width)]
+    for line in out.splitlines()[1:]:
+        place, colour = line.split(":", 1)
+        cx = int(place.split(",")[0])
+        rgb = colour.strip().split(")")[0].strip("(").split(",")[:3]
+        columns[cx].append(tuple(int(float(v)) for v in rgb))
+    return columns
+
+
 def shown_panels(wine):
     return [nav for nav, marker in PANEL_MARKERS.items() if wine.ui("is-visible", MAIN_TITLE, marker) == "1"]
 
@@ -30,7 +46,12 @@ def test_navigation():
         process = start(wine, media)
         check(shown_panels(wine) == [1000], "the welcome panel first, alone")
         check(wine.ui("get-text", MAIN_TITLE, 1020) == "Welcome to the Corvane Velto Launchpad", "welcome heading")
-        wine.screenshot("panel-901")
+        shot = wine.screenshot("panel-901")
+        # The welcome list's frame is whole along its right edge, where the descriptions end.
+        left, top, right, bottom = (int(v) for v in wine.ui("group-rect", MAIN_TITLE).split())
+        columns = frame_columns(shot, right - 3, top + 10, 3, bottom - top - 14)
+        check(any(all(p != WHITE for p in column) for column in columns),
+              "the frame's right edge is whole: %s" % [sum(p == WHITE for p in c) for c in columns])
         # Resting the mouse on a button shows its tooltip.
         left, top, right, bottom = (int(v) for v in wine.ui("rect", MAIN_TITLE, 1001).split())
         harness.subprocess.run(["xdotool", "mousemove", str((left + right) // 2), str((top + bottom) // 2)],

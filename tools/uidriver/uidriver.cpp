@@ -19,8 +19,10 @@
 //   uidriver tooltip TITLE                    text of the visible tooltip of that window's process
 //                                             (empty when none shows)
 //   uidriver is-visible TITLE CONTROL_ID      1 when a visible descendant has that identifier
+//   uidriver group-rect TITLE                 screen rectangle of the first visible group box in it
 //   uidriver count-controls TITLE CONTROL_ID  number of visible descendants with that identifier
-//   uidriver rect TITLE CONTROL_ID            screen rectangle of a descendant: left top right bottom
+//   uidriver rect TITLE CONTROL_ID            screen rectangle of a descendant (a visible one first):
+//                                             left top right bottom
 //   uidriver wait-question TIMEOUT_MS         message of the launchpad's question box, once it shows
 //   uidriver question-buttons                 which of OK and Cancel the question box shows
 //   uidriver answer-question OK|CANCEL        presses the button of the question box
@@ -446,7 +448,10 @@ int wmain(int argc, wchar_t** argv)
     }
     if ((command == L"is-visible" || command == L"rect") && argc > 3)
     {
-        HWND hCtrl = Descendant(hWnd, _wtoi(argv[3]), command == L"is-visible");
+        // A visible control first: hidden panels hold controls with the same identifiers.
+        HWND hCtrl = Descendant(hWnd, _wtoi(argv[3]), true);
+        if (hCtrl == nullptr && command == L"rect")
+            hCtrl = Descendant(hWnd, _wtoi(argv[3]), false);
         if (command == L"is-visible")
         {
             PrintLine(hCtrl != nullptr ? L"1" : L"0");
@@ -455,6 +460,31 @@ int wmain(int argc, wchar_t** argv)
         RECT rc{};
         if (hCtrl == nullptr || !::GetWindowRect(hCtrl, &rc))
             return Fail(L"no such control");
+        PrintLine(std::to_wstring(rc.left) + L" " + std::to_wstring(rc.top) + L" " +
+                  std::to_wstring(rc.right) + L" " + std::to_wstring(rc.bottom));
+        return 0;
+    }
+    if (command == L"group-rect")
+    {
+        HWND hGroup = nullptr;
+        ::EnumChildWindows(
+            hWnd,
+            [](HWND hChild, LPARAM lParam) -> BOOL
+            {
+                wchar_t szClass[16] = L"";
+                ::GetClassNameW(hChild, szClass, 16);
+                if (::IsWindowVisible(hChild) && ::lstrcmpiW(szClass, L"Button") == 0 &&
+                    (::GetWindowLongW(hChild, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX)
+                {
+                    *reinterpret_cast<HWND*>(lParam) = hChild;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&hGroup));
+        RECT rc{};
+        if (hGroup == nullptr || !::GetWindowRect(hGroup, &rc))
+            return Fail(L"no group box");
         PrintLine(std::to_wstring(rc.left) + L" " + std::to_wstring(rc.top) + L" " +
                   std::to_wstring(rc.right) + L" " + std::to_wstring(rc.bottom));
         return 0;
