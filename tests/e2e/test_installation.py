@@ -118,8 +118,10 @@ def test_launch_carries_a_long_hostile_tail_exactly():
         wine.click(MAIN_TITLE, 1072)
         command = harness.read_record(record)
         wine.ui("wait-gone", MAIN_TITLE, 20000)
-    # Inside the quoted property list each quote of the tail is escaped, and nothing else changes.
-    check('/v"%s /lmicrowaveup' % tail.replace('"', '\\"') in command,
+    # Inside the quoted property list each quote of the tail is escaped, and the backslashes right
+    # before a quote are doubled (so that they stay backslashes); nothing else changes.
+    escaped = re.sub(r'(\\*)"', lambda m: m.group(1) * 2 + '\\"', tail)
+    check('/v"%s /lmicrowaveup' % escaped in command,
           "the tail of %d characters carried exactly: %s..." % (len(tail), command[:300]))
 
 
