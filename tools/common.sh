@@ -9,6 +9,16 @@ build_all() {
     cmake --build --preset x64
 }
 
+# Installs the tools and builds what the demo runs: the launchpad and the sample setup program of
+# the x64 preset, and the 32-bit product.
+build_demo() {
+    bash tools/install-deps.sh
+    cmake --preset x64 >/dev/null
+    cmake --build --preset x64 --target HovraLaunch sample_setup
+    cmake --preset x86 >/dev/null
+    cmake --build --preset x86 --target HovraLaunch
+}
+
 # Without a display, starts a private Xvfb and exports DISPLAY; XVFB_PID names it (empty if none).
 XVFB_PID=""
 start_display() {

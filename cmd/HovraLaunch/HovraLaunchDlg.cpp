@@ -431,6 +431,8 @@ LRESULT CHovraLaunchDlg::OnContextMenu(WPARAM, LPARAM lParam)
 
 void CHovraLaunchDlg::OnNavigate(UINT nId)
 {
+    if (NavButton(nId) == nullptr)
+        return; // 1003: in the range, but no button and no panel
     if (nId != m_nCurrentNavId)
     {
         BuildAllPanels();

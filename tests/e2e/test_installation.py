@@ -96,16 +96,45 @@ def hostile_tail(length):
     return head + "P" * (length - len(head) - 1) + "\\"
 
 
+def escaped(properties):
+    """The property list as the launchpad writes it behind /v: each run of backslashes right before
+    a quote doubled, each quote escaped."""
+    return re.sub(r'(\\*)"', lambda m: m.group(1) * 2 + '\\"', properties)
+
+
+def read_arguments(record):
+    """The arguments the sample setup program's C runtime read from its command line."""
+    with open(record + ".argv", encoding="utf-8") as f:
+        return f.read().split("\0")[:-1]
+
+
+SESSION_ENVIRONMENT = r"HKLM\System\CurrentControlSet\Control\Session Manager\Environment"
+
+
+def set_variables(wine, variables):
+    """Gives the programs started from now on these TEMP and TMP values (None: not set at all).
+    Wine takes them from the registry, whatever the environment of its own process says."""
+    for name, value in variables.items():
+        if value is None:
+            for key in (r"HKCU\Environment", SESSION_ENVIRONMENT):
+                wine.run("reg", ["delete", key, "/v", name, "/f"])
+        else:
+            wine.reg("add", r"HKCU\Environment", "/v", name, "/d", value, "/f")
+
+
 @contextlib.contextmanager
-def installation_panel_with_tail(name, tail):
-    """The launchpad started with exactly this tail, on its installation panel; yields the prefix
-    and the file the setup program records its command line in."""
+def installation_panel_with_tail(name, tail, variables=None):
+    """The launchpad started with exactly this tail (and these TEMP and TMP values, if given), on
+    its installation panel; yields the prefix and the file the setup program records its command
+    line in."""
     media = harness.sample_media(name)
     record = os.path.join(harness.WORK_DIR, name + "-record.txt")
-    if os.path.exists(record):
-        os.remove(record)
+    for path in (record, record + ".argv"):
+        if os.path.exists(path):
+            os.remove(path)
     with harness.Display() as display, harness.Wine(name, display, {"LC_ALL": "C.UTF-8"}) as wine:
         wine.extra_env["HOVRA_SETUP_RECORD"] = harness.windows_path(record)
+        set_variables(wine, variables or {})
         start_exact(wine, media, tail, name)
         wine.click(MAIN_TITLE, 1004)
         harness.wait_until(lambda: wine.ui("is-visible", MAIN_TITLE, 1070) == "1", 10, "installation panel")
@@ -118,11 +147,57 @@ def test_launch_carries_a_long_hostile_tail_exactly():
         wine.click(MAIN_TITLE, 1072)
         command = harness.read_record(record)
         wine.ui("wait-gone", MAIN_TITLE, 20000)
-    # Inside the quoted property list each quote of the tail is escaped, and the backslashes right
-    # before a quote are doubled (so that they stay backslashes); nothing else changes.
-    escaped = re.sub(r'(\\*)"', lambda m: m.group(1) * 2 + '\\"', tail)
-    check('/v"%s /lmicrowaveup' % escaped in command,
+    # Inside the quoted property list each quote of the tail is escaped (with the backslashes right
+    # before it doubled), and nothing else changes; the setup program reads the tail back whole.
+    check('/v"%s /lmicrowaveup' % escaped(tail) in command,
           "the tail of %d characters carried exactly: %s..." % (len(tail), command[:300]))
+    arguments = read_arguments(record)
+    check(len(arguments) == 5 and arguments[4].startswith("/v" + tail + " /lmicrowaveup "),
+          "the setup program's arguments: %d, the last one %r..." % (len(arguments), arguments[-1][:300]))
+
+
+def launch_with_tail(name, tail, variables=None):
+    """Launches the installer from a launchpad started with this tail; the setup program's command
+    line and its arguments."""
+    with installation_panel_with_tail(name, tail, variables) as (wine, record):
+        wine.click(MAIN_TITLE, 1072)
+        command = harness.read_record(record)
+        wine.ui("wait-gone", MAIN_TITLE, 20000)
+    return command, read_arguments(record)
+
+
+def test_a_value_ending_in_a_backslash_stays_one_property():
+    tail = r'INSTALLDIR="C:\Program Files\Velto\" ADDLOCAL=Server'
+    command, arguments = launch_with_tail("install-backslash", tail)
+    check(r'/v"INSTALLDIR=\"C:\Program Files\Velto\\\" ADDLOCAL=Server /lmicrowaveup \"' in command,
+          "the recorded line: %s" % command)
+    # The setup program's own parser: its switches, then one /v argument with the properties as meant.
+    check(len(arguments) == 5 and arguments[1:4] == ["/i", arguments[2], "/L1033"] and
+          arguments[2].startswith("/debuglog"), "the setup program's arguments: %r" % arguments)
+    temp = arguments[2][len("/debuglog"):arguments[2].rindex("\\")]
+    stamp = re.search(TIMESTAMP, arguments[2]).group(1)
+    expected = ('/v%s /lmicrowaveup "%s\\Veltov93_Install_%s.log" ZUTCHECKPRODUCTPREREQS="" ZUTNCSEC=0 '
+                'ZUTSHOWWELCOME=0 ' % (tail, temp, stamp))
+    check(arguments[4] == expected, "the /v argument %r, expected %r" % (arguments[4], expected))
+
+
+def log_directories(command):
+    """The directories of the setup program's log and the installer's log on a command line."""
+    setup = re.search(r'/debuglog"([^"]*)\\Veltov93_Install_IS', command)
+    installer = re.search(r'/lmicrowaveup \\"([^"]*)\\Veltov93_Install_\d', command)
+    check(setup and installer, "both logs on the line: %s" % command)
+    return setup.group(1), installer.group(1)
+
+
+def test_logs_go_to_tmp_or_the_windows_temp_when_temp_is_unusable():
+    long_temp = "C:\\" + "a" * 300
+    for name, variables, directory in (
+            ("temp-relative", {"TEMP": "logs\\velto", "TMP": "C:\\velto-tmp"}, "C:\\velto-tmp"),
+            ("temp-long", {"TEMP": long_temp, "TMP": "tmp"}, "C:\\windows\\Temp"),
+            ("temp-unset", {"TEMP": None, "TMP": None}, "C:\\windows\\Temp")):
+        command, _ = launch_with_tail("install-" + name, "", variables)
+        check(log_directories(command) == (directory, directory),
+              "%s: logs in %r, expected %s" % (name, log_directories(command), directory))
 
 
 def test_a_command_line_too_long_to_start_starts_nothing():
@@ -143,5 +218,9 @@ if __name__ == "__main__":
                                 ("launch with arguments", test_launch_with_arguments),
                                 ("a long tail with quotes, backslashes and non-ASCII text is carried exactly",
                                  test_launch_carries_a_long_hostile_tail_exactly),
+                                ("a value ending in a backslash stays one property",
+                                 test_a_value_ending_in_a_backslash_stays_one_property),
+                                ("logs go to TMP or the Windows Temp when TEMP is unusable",
+                                 test_logs_go_to_tmp_or_the_windows_temp_when_temp_is_unusable),
                                 ("a command line too long to start starts nothing",
                                  test_a_command_line_too_long_to_start_starts_nothing)]))

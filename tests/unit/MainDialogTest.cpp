@@ -187,6 +187,51 @@ TEST_F(MainDialog, NavigationSwitchesPanelsAndPostsRefreshesInOrder)
     EXPECT_EQ(expectedChecked, checked);
 }
 
+// 1003 lies in the navigation range but has no button and no panel: a WM_COMMAND 1003, which any
+// process can post, leaves the shown panel, the checked button and the refreshes as they were.
+TEST_F(MainDialog, ACommandInTheNavigationRangeWithoutAButtonChangesNothing)
+{
+    FakeSystem system = MakeAdminSystem(10, 0, true);
+    FakeSystemScope scope(system);
+    CTestMainDlg dlg;
+    std::vector<std::wstring> states;
+    auto record = [&](CSteppedMainDlg& d)
+    {
+        std::wstring state = L"nav " + std::to_wstring(d.CurrentNavId()) + L", shown";
+        for (UINT nId : {IDD_WELCOME_PANEL, IDD_SOFTWARE_PANEL, IDD_NETWORK_PANEL, IDD_INSTALL_PANEL})
+            if ((d.FindPanel(nId)->m_pPanel->GetStyle() & WS_VISIBLE) != 0)
+                state += L" " + std::to_wstring(nId);
+        state += L", checked";
+        for (UINT nId : {IDC_NAV_WELCOME, IDC_NAV_SOFTWARE, IDC_NAV_NETWORK, IDC_NAV_INSTALL})
+            if (d.Button(nId).GetChecked())
+                state += L" " + std::to_wstring(nId);
+        for (const std::wstring& refresh : g_refreshes)
+            state += L", " + refresh;
+        g_refreshes.clear();
+        states.push_back(state);
+    };
+    auto post1003 = [](CSteppedMainDlg& d)
+    {
+        d.PostMessage(WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);
+    };
+    dlg.m_steps = {record,
+                   post1003,
+                   record,
+                   [](CSteppedMainDlg& d) { d.Click(IDC_NAV_SOFTWARE); },
+                   record,
+                   post1003,
+                   record,
+                   [](CSteppedMainDlg& d)
+                   {
+                       d.OnExit();
+                   }};
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    const std::vector<std::wstring> expected = {
+        L"nav 1000, shown 901, checked 1000", L"nav 1000, shown 901, checked 1000",
+        L"nav 1001, shown 902, checked 1001, refresh 902", L"nav 1001, shown 902, checked 1001"};
+    EXPECT_EQ(expected, states);
+}
+
 // Writes down, each time the modal loop finds nothing to do, which panels exist and the network
 // answer; ends the dialog once the launchpad has nothing more to build.
 class CIdleWatchDlg : public CTestMainDlg

@@ -287,14 +287,20 @@ private:
 };
 
 // The system hands out the device contexts of GetDC and BeginPaint from a cache, each with a
-// region, which grows when more of them are in use at once than ever before and never shrinks.
-// How many the work holds at once varies with the timing of the messages; taking more than that
-// at once before the first round makes the cache large enough from the start, so that a later peak
-// does not look like a leak. A device context never given back still shows: it keeps its entry,
-// and a leak in any of the run's operations outgrows the few spare entries at once.
+// region. Wine keeps each entry bound to the window it last served and makes a new one whenever a
+// window asks while every free entry is bound to another window, until the cache holds 64 entries;
+// from then on a free entry is taken over instead. So the cache grows with the first request of
+// each long-lived window (or of a window's new clipping style), in whatever round the timing of
+// the messages brings it: on a busy machine the last of the 64 was made in round 2, one device
+// context and one region more than after round 1, and never again. Taking 64 at once before the
+// first round fills the cache to its limit, so that no round can add an entry. A device context
+// never given back still shows: it keeps its entry, and a leak in any of the run's operations
+// outgrows the few spare entries at once.
+constexpr int kDeviceContextCache = 64;
+
 void FillDeviceContextCache(HWND hWnd)
 {
-    HDC aDcs[16];
+    HDC aDcs[kDeviceContextCache];
     for (HDC& hdc : aDcs)
         hdc = ::GetDC(hWnd);
     for (HDC hdc : aDcs)
