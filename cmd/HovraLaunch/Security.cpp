@@ -145,9 +145,20 @@ bool CSecurity::GroupsContainAdministrators(const std::vector<BYTE>& groups)
     if (!::AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0,
                                     0, 0, 0, 0, 0, &pAdministrators))
         return false;
+    // Nor a SID that does not lie inside it: the system's buffer holds the SIDs its groups point to.
+    const BYTE* pBegin = groups.data();
+    const BYTE* pEnd = pBegin + groups.size();
+    auto bInside = [&](PSID pSid)
+    {
+        const auto nAt = reinterpret_cast<UINT_PTR>(pSid);
+        const auto nBegin = reinterpret_cast<UINT_PTR>(pBegin), nEnd = reinterpret_cast<UINT_PTR>(pEnd);
+        constexpr UINT_PTR kFixedPart = 8; // revision, sub-authority count, authority
+        return nAt >= nBegin && nAt <= nEnd && nEnd - nAt >= kFixedPart &&
+               nEnd - nAt >= ::GetSidLengthRequired(static_cast<const BYTE*>(pSid)[1]);
+    };
     bool bMember = false;
     for (size_t i = 0; i < nGroups && !bMember; ++i)
-        bMember = pGroups->Groups[i].Sid != nullptr && ::EqualSid(pGroups->Groups[i].Sid, pAdministrators);
+        bMember = bInside(pGroups->Groups[i].Sid) && ::EqualSid(pGroups->Groups[i].Sid, pAdministrators);
     ::FreeSid(pAdministrators);
     return bMember;
 }

@@ -44,6 +44,8 @@ class FakeSystemScope
 {
 public:
     explicit FakeSystemScope(const FakeSystem& system) { system.Install(); }
+    // The system must outlive the scope: a temporary would be gone by the first question.
+    explicit FakeSystemScope(const FakeSystem&&) = delete;
     ~FakeSystemScope() { FakeSystem::Uninstall(); }
     FakeSystemScope(const FakeSystemScope&) = delete;
     FakeSystemScope& operator=(const FakeSystemScope&) = delete;

@@ -398,7 +398,8 @@ namespace
 // fits is carried whole, one character more is refused and starts nothing.
 TEST_F(MainDialog, ACommandLineIsCarriedWholeOrRefused)
 {
-    FakeSystemScope scope(MakeAdminSystem(10, 0, true));
+    const FakeSystem system = MakeAdminSystem(10, 0, true);
+    FakeSystemScope scope(system);
     const std::wstring program = SampleSetupProgram();
     const std::wstring record = RecordTo(L"hovra-longest-command.txt");
     const size_t cchLongest = 32767 - 4 - program.size(); // "program" parameters, terminator

@@ -176,7 +176,8 @@ protected:
     std::vector<std::wstring> Run(std::vector<Step> steps, wchar_t chLanguage = L'A',
                                   LANGID interfaceLanguage = 0x0409)
     {
-        FakeSystemScope scope(MakeSystem(10, 0));
+        const FakeSystem system = MakeSystem(10, 0);
+        FakeSystemScope scope(system);
         CTestMainDlg dlg;
         // The dialog chose both languages from this machine's locales; the test chooses instead.
         dlg.m_chLanguage = chLanguage;

@@ -235,7 +235,8 @@ TEST(Security, AdministratorsGroupCountsWhateverItsAttributes)
         {"DenyOnly", true, {{users, SE_GROUP_ENABLED}, {admins, SE_GROUP_USE_FOR_DENY_ONLY}}, ~0u, true},
         {"NoGroups", true, {}, ~0u, false},
         {"Unreadable", false, {{admins, SE_GROUP_ENABLED}}, ~0u, false},
-        // A count larger than the buffer holds is not followed past it.
+        // A count larger than the buffer holds is not followed past it; the entries it adds inside
+        // the buffer are the SIDs' bytes, whose "pointers" lead nowhere and are not followed either.
         {"CountBeyondBuffer", true, {{users, SE_GROUP_ENABLED}}, 100000, false},
     };
     for (const Case& c : cases)
@@ -246,6 +247,17 @@ TEST(Security, AdministratorsGroupCountsWhateverItsAttributes)
         FakeSystemScope scope(system);
         EXPECT_EQ(c.admin, CSecurity().IsAdministrator()) << c.name;
     }
+}
+
+TEST(Security, AGroupSidOutsideTheBufferIsNotFollowed)
+{
+    // The first group's SID pointer leads out of the buffer (the byte pattern a SID's own start
+    // makes when read as a pointer); the second group is Administrators, in the buffer.
+    std::vector<BYTE> groups = MakeGroups({{{32, 545}, SE_GROUP_ENABLED}, {{32, 544}, SE_GROUP_ENABLED}});
+    reinterpret_cast<TOKEN_GROUPS*>(groups.data())->Groups[0].Sid = reinterpret_cast<PSID>(UINT_PTR{0x201});
+    EXPECT_TRUE(CSecurity::GroupsContainAdministrators(groups));
+    reinterpret_cast<TOKEN_GROUPS*>(groups.data())->Groups[1].Sid = groups.data() + groups.size() - 4;
+    EXPECT_FALSE(CSecurity::GroupsContainAdministrators(groups)) << "a SID cut off by the buffer's end";
 }
 
 TEST(SecurityUnderWine, TheRealTokenHoldsAdministrators)

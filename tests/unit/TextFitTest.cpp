@@ -265,7 +265,8 @@ TEST_P(TextFit, EveryPanelOfTheMainWindow)
 {
     const LANGID language = GetParam();
     FitChecker checker(language);
-    FakeSystemScope scope(MakeSystem(10, 0));
+    const FakeSystem system = MakeSystem(10, 0);
+    FakeSystemScope scope(system);
     CSteppedMainDlg dlg;
     dlg.ChooseLanguages(language, DocumentationCode(language));
     dlg.m_makePanel = [](UINT nPanelId, CSteppedMainDlg* pParent) -> CStackPanel*
