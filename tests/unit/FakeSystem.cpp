@@ -59,10 +59,72 @@ BOOL FakeVerifyVersion(OSVERSIONINFOEXW* pInfo, DWORD dwTypeMask, DWORDLONG dwlC
     return ok;
 }
 
+#ifdef _WIN64
 bool FakeIsWow64()
 {
     return g_pSystem->wow64;
 }
+#else
+// The 32-bit program asks the system for real (Kernel32's IsWow64Process, found by name and
+// called with the system's calling convention); only the system's answer is made up. The export
+// starts with a jump to a stand-in while a fake system is installed.
+int g_nKernelCalls = 0;
+
+BOOL WINAPI StandInIsWow64Process(HANDLE hProcess, PBOOL pbWow64)
+{
+    ++g_nKernelCalls;
+    if (g_pSystem == nullptr || hProcess != ::GetCurrentProcess() || pbWow64 == nullptr)
+        return FALSE;
+    *pbWow64 = g_pSystem->wow64 ? TRUE : FALSE;
+    return TRUE;
+}
+
+class KernelPatch
+{
+public:
+    void Apply()
+    {
+        if (m_pTarget != nullptr)
+            return;
+        auto* pTarget = reinterpret_cast<BYTE*>(
+            reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "IsWow64Process")));
+        DWORD dwOld = 0;
+        if (pTarget == nullptr ||
+            !::VirtualProtect(pTarget, sizeof m_original, PAGE_EXECUTE_READWRITE, &dwOld))
+            return; // the probes then get the system's own answer, and the tests say so
+        std::memcpy(m_original, pTarget, sizeof m_original);
+        BYTE jump[sizeof m_original] = {0xE9}; // jmp rel32
+        const auto nRelative = static_cast<INT32>(reinterpret_cast<UINT_PTR>(&StandInIsWow64Process) -
+                                                  (reinterpret_cast<UINT_PTR>(pTarget) + sizeof jump));
+        std::memcpy(jump + 1, &nRelative, sizeof nRelative);
+        std::memcpy(pTarget, jump, sizeof jump);
+        ::VirtualProtect(pTarget, sizeof m_original, dwOld, &dwOld);
+        ::FlushInstructionCache(::GetCurrentProcess(), pTarget, sizeof m_original);
+        m_pTarget = pTarget;
+    }
+    void Remove()
+    {
+        DWORD dwOld = 0;
+        if (m_pTarget == nullptr ||
+            !::VirtualProtect(m_pTarget, sizeof m_original, PAGE_EXECUTE_READWRITE, &dwOld))
+            return;
+        std::memcpy(m_pTarget, m_original, sizeof m_original);
+        ::VirtualProtect(m_pTarget, sizeof m_original, dwOld, &dwOld);
+        ::FlushInstructionCache(::GetCurrentProcess(), m_pTarget, sizeof m_original);
+        m_pTarget = nullptr;
+    }
+
+private:
+    BYTE* m_pTarget = nullptr;
+    BYTE m_original[5] = {};
+};
+KernelPatch g_kernelPatch;
+
+bool FakeIsWow64()
+{
+    return CSecurity::RealPlatform().pfnIsWow64();
+}
+#endif
 
 bool FakeReadVersionValue(const wchar_t* pszName, BYTE* pBuffer, DWORD cbBuffer)
 {
@@ -101,10 +163,25 @@ void FakeSystem::Install() const
 {
     g_pSystem = this;
     CSecurity::SetPlatform(&g_fakePlatform);
+#ifndef _WIN64
+    g_kernelPatch.Apply();
+#endif
 }
 
 void FakeSystem::Uninstall()
 {
+#ifndef _WIN64
+    g_kernelPatch.Remove();
+#endif
     CSecurity::SetPlatform(nullptr);
     g_pSystem = nullptr;
+}
+
+int FakeSystem::KernelWow64Calls()
+{
+#ifdef _WIN64
+    return 0;
+#else
+    return g_nKernelCalls;
+#endif
 }

@@ -1,5 +1,7 @@
 // A Windows made of data for the probes: version, service pack, product type, 64-bit state, the
 // three values of the version key and the token's groups. Install() makes every CSecurity ask it.
+// In the 32-bit build the 64-bit state is not made up at the probe: the launchpad's own code asks
+// Kernel32's IsWow64Process, and the system function itself gives the fake answer.
 #pragma once
 
 #include <windows.h>
@@ -37,6 +39,9 @@ struct FakeSystem
 
     void Install() const;
     static void Uninstall();
+    // How often the system's IsWow64Process has been asked while a fake was installed (32-bit
+    // build; always 0 in the 64-bit one, whose probe needs no question).
+    static int KernelWow64Calls();
 };
 
 // Replaces the system for the life of a scope.

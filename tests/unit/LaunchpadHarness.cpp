@@ -3,25 +3,24 @@
 namespace
 {
 constexpr UINT WM_TEST_STEP = WM_USER + 70;
+
+BOOL CALLBACK MatchQuestionBox(HWND hWnd, LPARAM lParam)
+{
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hWnd, &pid);
+    if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(hWnd) && ::GetDlgItem(hWnd, IDC_QUESTION_TEXT))
+    {
+        *reinterpret_cast<HWND*>(lParam) = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
 } // namespace
 
 HWND FindQuestionBox()
 {
     HWND hFound = nullptr;
-    ::EnumWindows(
-        [](HWND hWnd, LPARAM lParam) -> BOOL
-        {
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(hWnd, &pid);
-            if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(hWnd) &&
-                ::GetDlgItem(hWnd, IDC_QUESTION_TEXT))
-            {
-                *reinterpret_cast<HWND*>(lParam) = hWnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&hFound));
+    ::EnumWindows(&MatchQuestionBox, reinterpret_cast<LPARAM>(&hFound));
     return hFound;
 }
 

@@ -260,6 +260,30 @@ TEST(Security, AGroupSidOutsideTheBufferIsNotFollowed)
     EXPECT_FALSE(CSecurity::GroupsContainAdministrators(groups)) << "a SID cut off by the buffer's end";
 }
 
+#ifndef _WIN64
+TEST(Security, The32BitProgramAsksTheSystemWhetherItRunsOn64BitWindows)
+{
+    for (const bool wow64 : {false, true})
+    {
+        FakeSystem system;
+        system.wow64 = wow64;
+        FakeSystemScope scope(system);
+        const int nBefore = FakeSystem::KernelWow64Calls();
+        EXPECT_EQ(wow64, CSecurity().IsWow64());
+        EXPECT_EQ(nBefore + 1, FakeSystem::KernelWow64Calls()) << "one question to the system per probe";
+    }
+}
+#endif
+
+TEST(SecurityUnderWine, TheTestPrefixIs64BitWindows)
+{
+    // The 32-bit program finds that out through WOW64; the 64-bit one knows it.
+    EXPECT_TRUE(CSecurity().IsWow64());
+    BOOL bWow64 = TRUE;
+    ASSERT_TRUE(::IsWow64Process(::GetCurrentProcess(), &bWow64));
+    EXPECT_EQ(sizeof(void*) == 4, bWow64 != FALSE) << "only a 32-bit process runs under WOW64";
+}
+
 TEST(SecurityUnderWine, TheRealTokenHoldsAdministrators)
 {
     EXPECT_TRUE(CSecurity().IsAdministrator());

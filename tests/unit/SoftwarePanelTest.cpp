@@ -114,6 +114,8 @@ TEST_F(SoftwarePanel, ShowsTheIdentifiedWindowsAndEvaluatesItOnlyWhenRefreshed)
          L"Software Requirements for Corvane Velto on Windows 10 x64", 311, CLedCtrl::LED_GREEN, 1, 2001},
         {"Windows 10 32-bit", MakeSystem(10, 0, false, true, L"19045"), 22,
          L"Software Requirements for Corvane Velto on Windows 10", 316, CLedCtrl::LED_RED, 6, 595},
+        {"Windows 8.1 32-bit", MakeSystem(6, 3, false, true, L"9600"), 19,
+         L"Software Requirements for Corvane Velto on Windows 8.1", 316, CLedCtrl::LED_RED, 6, 585},
         {"Windows 7", MakeSystem(6, 1, false, true, nullptr), 11,
          L"Software Requirements for Corvane Velto on Windows 7", 313, CLedCtrl::LED_RED, 6, 340},
     };

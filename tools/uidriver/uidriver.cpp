@@ -38,6 +38,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -162,6 +163,29 @@ BOOL CALLBACK FindFileDialog(HWND hWnd, LPARAM lParam)
     return TRUE;
 }
 
+// The visible tooltip window of a process.
+struct Tip
+{
+    DWORD dwProcess;
+    HWND hTip;
+};
+
+BOOL CALLBACK FindTooltip(HWND hCandidate, LPARAM lParam)
+{
+    auto* pTip = reinterpret_cast<Tip*>(lParam);
+    wchar_t szClass[64] = L"";
+    ::GetClassNameW(hCandidate, szClass, 64);
+    DWORD dwProcess = 0;
+    ::GetWindowThreadProcessId(hCandidate, &dwProcess);
+    if (dwProcess == pTip->dwProcess && ::IsWindowVisible(hCandidate) &&
+        std::wstring(szClass) == TOOLTIPS_CLASSW)
+    {
+        pTip->hTip = hCandidate;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 bool WaitFor(HWND (*pfnFind)(), DWORD dwTimeout, HWND& hFound)
 {
     const DWORD deadline = ::GetTickCount() + dwTimeout;
@@ -172,6 +196,40 @@ bool WaitFor(HWND (*pfnFind)(), DWORD dwTimeout, HWND& hFound)
         ::Sleep(50);
     }
     return true;
+}
+
+BOOL CALLBACK CountQuestion(HWND hWnd, LPARAM lParam)
+{
+    if (::IsWindowVisible(hWnd) && ::GetDlgItem(hWnd, 1060) != nullptr && ::GetDlgItem(hWnd, IDOK) != nullptr)
+        ++*reinterpret_cast<int*>(lParam);
+    return TRUE;
+}
+
+BOOL CALLBACK FindGroupBox(HWND hChild, LPARAM lParam)
+{
+    wchar_t szClass[16] = L"";
+    ::GetClassNameW(hChild, szClass, 16);
+    if (::IsWindowVisible(hChild) && ::lstrcmpiW(szClass, L"Button") == 0 &&
+        (::GetWindowLongW(hChild, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX)
+    {
+        *reinterpret_cast<HWND*>(lParam) = hChild;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct ControlCount
+{
+    int nId;
+    int nCount;
+};
+
+BOOL CALLBACK CountControl(HWND hChild, LPARAM lParam)
+{
+    auto* pCount = reinterpret_cast<ControlCount*>(lParam);
+    if (::GetDlgCtrlID(hChild) == pCount->nId && ::IsWindowVisible(hChild))
+        ++pCount->nCount;
+    return TRUE;
 }
 
 LRESULT CALLBACK BystanderProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -370,15 +428,7 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"count-questions")
     {
         int nCount = 0;
-        ::EnumWindows(
-            [](HWND hWnd, LPARAM lParam) -> BOOL
-            {
-                if (::IsWindowVisible(hWnd) && ::GetDlgItem(hWnd, 1060) != nullptr &&
-                    ::GetDlgItem(hWnd, IDOK) != nullptr)
-                    ++*reinterpret_cast<int*>(lParam);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&nCount));
+        ::EnumWindows(&CountQuestion, reinterpret_cast<LPARAM>(&nCount));
         PrintLine(std::to_wstring(nCount));
         return 0;
     }
@@ -467,21 +517,7 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"group-rect")
     {
         HWND hGroup = nullptr;
-        ::EnumChildWindows(
-            hWnd,
-            [](HWND hChild, LPARAM lParam) -> BOOL
-            {
-                wchar_t szClass[16] = L"";
-                ::GetClassNameW(hChild, szClass, 16);
-                if (::IsWindowVisible(hChild) && ::lstrcmpiW(szClass, L"Button") == 0 &&
-                    (::GetWindowLongW(hChild, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX)
-                {
-                    *reinterpret_cast<HWND*>(lParam) = hChild;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&hGroup));
+        ::EnumChildWindows(hWnd, &FindGroupBox, reinterpret_cast<LPARAM>(&hGroup));
         RECT rc{};
         if (hGroup == nullptr || !::GetWindowRect(hGroup, &rc))
             return Fail(L"no group box");
@@ -491,21 +527,8 @@ int wmain(int argc, wchar_t** argv)
     }
     if (command == L"count-controls" && argc > 3)
     {
-        struct Count
-        {
-            int nId;
-            int nCount;
-        } count{_wtoi(argv[3]), 0};
-        ::EnumChildWindows(
-            hWnd,
-            [](HWND hChild, LPARAM lParam) -> BOOL
-            {
-                auto* pCount = reinterpret_cast<Count*>(lParam);
-                if (::GetDlgCtrlID(hChild) == pCount->nId && ::IsWindowVisible(hChild))
-                    ++pCount->nCount;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&count));
+        ControlCount count{_wtoi(argv[3]), 0};
+        ::EnumChildWindows(hWnd, &CountControl, reinterpret_cast<LPARAM>(&count));
         PrintLine(std::to_wstring(count.nCount));
         return 0;
     }
@@ -527,29 +550,9 @@ int wmain(int argc, wchar_t** argv)
     }
     if (command == L"tooltip")
     {
-        struct Tip
-        {
-            DWORD dwProcess;
-            HWND hTip;
-        } tip{0, nullptr};
+        Tip tip{0, nullptr};
         ::GetWindowThreadProcessId(hWnd, &tip.dwProcess);
-        ::EnumWindows(
-            [](HWND hCandidate, LPARAM lParam) -> BOOL
-            {
-                auto* pTip = reinterpret_cast<Tip*>(lParam);
-                wchar_t szClass[64] = L"";
-                ::GetClassNameW(hCandidate, szClass, 64);
-                DWORD dwProcess = 0;
-                ::GetWindowThreadProcessId(hCandidate, &dwProcess);
-                if (dwProcess == pTip->dwProcess && ::IsWindowVisible(hCandidate) &&
-                    std::wstring(szClass) == TOOLTIPS_CLASSW)
-                {
-                    pTip->hTip = hCandidate;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&tip));
+        ::EnumWindows(&FindTooltip, reinterpret_cast<LPARAM>(&tip));
         PrintLine(tip.hTip != nullptr ? TextOf(tip.hTip) : L"");
         return 0;
     }
