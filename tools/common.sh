@@ -1,12 +1,16 @@
 # Shared by tools/demo.sh and tools/test.sh: sourced, not run.
 
-# Installs the tools and builds both presets.
+# Installs the tools and builds both presets; with "tests", also the 32-bit build of the tests.
 build_all() {
     bash tools/install-deps.sh
     cmake --preset x86 >/dev/null
     cmake --build --preset x86
     cmake --preset x64 >/dev/null
     cmake --build --preset x64
+    if [ "${1:-}" = "tests" ]; then
+        cmake --preset x86-tests >/dev/null
+        cmake --build --preset x86-tests --target hovra_unit_tests
+    fi
 }
 
 # Installs the tools and builds what the demo runs: the launchpad and the sample setup program of
