@@ -27,6 +27,15 @@ def selected_language(wine):
     return int(wine.ui("combo-items", MAIN_TITLE, 1076).splitlines()[-1].split("=")[1])
 
 
+def tab_to(wine, control, what):
+    """Presses Tab until the control has the keyboard focus (a few presses at most)."""
+    for _ in range(8):
+        if wine.ui("focus", MAIN_TITLE) == str(control):
+            return
+        keys(wine, "Tab")
+    check(wine.ui("focus", MAIN_TITLE) == str(control), "Tab reaches " + what)
+
+
 def plain_statics(wine):
     """The software panel's statics without an identifier of their own (0xFFFF): the row's name
     and status word and the like; an expanded row adds its detail text."""
@@ -96,11 +105,7 @@ def test_installation_by_keyboard():
         keys(wine, "Up")
         answer_with(wine, "Escape")
         check(selected_language(wine) == 2, "German selected again")
-        for _ in range(8):
-            if wine.ui("focus", MAIN_TITLE) == "1072":
-                break
-            keys(wine, "Tab")
-        check(wine.ui("focus", MAIN_TITLE) == "1072", "Tab reaches the launch button")
+        tab_to(wine, 1072, "the launch button")
         keys(wine, "Return")
         # The launch checks the transform too: OK there opens the file dialog; Escape leaves it and
         # the launch goes on with the language chosen.
@@ -137,11 +142,7 @@ def test_panel_buttons_by_tab_and_enter():
 
         keys(wine, "alt+c")  # Network &Configuration
         wait_until(lambda: shown_panel(wine) == 1002, 10, "the network panel")
-        for _ in range(8):
-            if wine.ui("focus", MAIN_TITLE) == "1106":
-                break
-            keys(wine, "Tab")
-        check(wine.ui("focus", MAIN_TITLE) == "1106", "Tab reaches More information")
+        tab_to(wine, 1106, "More information")
         keys(wine, "Return")
         opened = harness.read_record(record)
         check(opened.rstrip().endswith('q008810_.htm"'), "More information opened the help page: %s" % opened)
