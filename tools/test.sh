@@ -12,8 +12,15 @@ trap stop_all EXIT
 start_display
 # The Wine prefixes are made before the tests, outside their time limits: where the 32-bit Wine is
 # installed, making one takes minutes (its 32-bit half is set up by emulated programs).
-tools/wine-run.sh --prepare
+# Both are made the same way, so the unit tests' prefix starts as a copy of the end-to-end template.
 HOVRA_WORK_DIR="$PWD/build/x64/e2e" python3 -c 'import sys; sys.path.insert(0, "tests/e2e"); import harness; harness.template_prefix()'
+unit_prefix="${HOVRA_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/hovralaunch/wine-x64}"
+if [ ! -f "$unit_prefix/.hovra-ready" ]; then
+    rm -rf "$unit_prefix"
+    mkdir -p "$(dirname "$unit_prefix")"
+    cp -a build/x64/e2e/prefix-template "$unit_prefix"
+fi
+tools/wine-run.sh --prepare # makes it again only if the copy is not complete
 status=0
 ctest --preset x64 || status=1
 # The 32-bit build of the unit tests (label x86), in the pointer size users get.
