@@ -72,10 +72,9 @@ INT_PTR CDialog::DoModal()
         RestoreOwner();
         DestroyWindow();
     }
-    else if (m_hDisabledOwner != nullptr)
+    else
     {
-        ::EnableWindow(m_hDisabledOwner, TRUE);
-        m_hDisabledOwner = nullptr;
+        RestoreOwner();
     }
     m_bModalRunning = false;
     return m_nModalResult;
@@ -160,8 +159,7 @@ bool CDialog::HandleEnterOrEscape(MSG* pMsg)
     }
 
     // Enter presses the push button that has the focus, else the dialog's default button.
-    if (hFocus != m_hWnd && ::GetParent(hFocus) == m_hWnd &&
-        (nCode & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+    if (::GetParent(hFocus) == m_hWnd && (nCode & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
     {
         if (::IsWindowEnabled(hFocus))
             SendMessage(WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(hFocus), BN_CLICKED),

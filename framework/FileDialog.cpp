@@ -35,12 +35,7 @@ INT_PTR CFileDialog::DoModal()
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.Flags = m_dwFlags;
-    const BOOL bChosen = AfxGetOpenFileName(&ofn);
-    // The dialog is gone: its owner is the window the user returns to. Some systems hide the
-    // dialog before they give the activation back, and another program's window takes it.
-    if (ofn.hwndOwner != nullptr && ::IsWindowVisible(ofn.hwndOwner) && ::IsWindowEnabled(ofn.hwndOwner))
-        ::SetForegroundWindow(ofn.hwndOwner);
-    if (!bChosen)
+    if (!AfxGetOpenFileName(&ofn))
         return IDCANCEL;
     m_strPath = buffer.data();
     return IDOK;

@@ -412,8 +412,6 @@ LRESULT CStyleButton::OnClick(WPARAM, LPARAM)
     }
     m_bInClick = TRUE;
     const LRESULT result = Default();
-    if (m_hWnd != nullptr && ::GetCapture() == m_hWnd)
-        ::ReleaseCapture(); // no pressed look or capture is left behind by the click
     m_bInClick = FALSE;
     return result;
 }
