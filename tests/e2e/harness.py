@@ -25,6 +25,10 @@ ARTIFACTS = os.path.join(WORK_DIR, "artifacts")
 
 MAIN_TITLE = "Corvane Velto Version 9.3"
 
+# What Wine says when it could not create a program's process at all.
+NOT_STARTED = b"Application could not be started"
+NOT_STARTED_ATTEMPTS = 3
+
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tools", "media"))
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tests"))
 import check_strings  # noqa: E402
@@ -130,11 +134,19 @@ class Wine:
         # Output goes through a file, not a pipe: Wine may start its own helper processes (the
         # desktop, services) from whichever program comes first, and they would keep a pipe open
         # long after the program itself has ended.
-        with tempfile.TemporaryFile() as out:
-            result = subprocess.run([WINE64, program] + list(args), cwd=cwd, env=self.env(**env), timeout=timeout,
-                                    stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT)
-            out.seek(0)
-            result.stdout = out.read()
+        for attempt in range(NOT_STARTED_ATTEMPTS):
+            with tempfile.TemporaryFile() as out:
+                result = subprocess.run([WINE64, program] + list(args), cwd=cwd, env=self.env(**env),
+                                        timeout=timeout, stdin=subprocess.DEVNULL, stdout=out,
+                                        stderr=subprocess.STDOUT)
+                out.seek(0)
+                result.stdout = out.read()
+            # On a loaded machine Wine's loader now and then fails to create the process at all
+            # and falls back to the shell, which reports it in these words. The program never
+            # ran, so starting it again is safe; anything else is the program's own answer.
+            if result.returncode == 0 or NOT_STARTED not in result.stdout:
+                break
+            time.sleep(0.5 * (attempt + 1))
         return result
 
     def ui(self, *args, timeout=60):
@@ -160,6 +172,15 @@ class Wine:
         result = self.run("reg", list(args))
         if result.returncode != 0:
             raise Failure("reg %s: %s" % (" ".join(args), result.stdout.decode("utf-8", "replace").strip()))
+
+    def import_reg(self, text):
+        """Writes several registry values with one program start (a .reg file's text, without its header)."""
+        path = os.path.join(self.prefix, "drive_c", "hovra-import.reg")
+        with open(path, "w", encoding="utf-16") as f:
+            f.write("Windows Registry Editor Version 5.00\r\n\r\n" + text.replace("\n", "\r\n"))
+        result = self.run("regedit", ["/S", r"C:\hovra-import.reg"])
+        if result.returncode != 0:
+            raise Failure("regedit: %s" % result.stdout.decode("utf-8", "replace").strip())
 
     def associate(self, extension, program):
         """Opens files of this type with program (given its Windows path) for every user."""

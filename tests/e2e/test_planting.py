@@ -15,6 +15,7 @@ dialog, documents opened through the shell, the installer started) with the othe
 beside it, and no marker may appear.
 """
 import os
+import re
 import shutil
 import sys
 
@@ -61,9 +62,13 @@ def test_planted_dlls_are_never_loaded():
     markers = fresh(os.path.join(harness.WORK_DIR, "planting-markers"))
     marker_env = {"HOVRA_MARKER_DIR": harness.windows_path(markers)}
     with harness.Display() as display, harness.Wine("planting", display) as wine:
-        for name in PLANTED:
-            wine.reg("add", r"HKCU\Software\Wine\DllOverrides", "/v", name.split(".")[0], "/d", "native,builtin",
-                     "/f")
+        # All at once, so that no program of the arrangement runs with only some of them in force.
+        wine.import_reg("[HKEY_CURRENT_USER\\Software\\Wine\\DllOverrides]\n" +
+                        "".join('"%s"="native,builtin"\n' % name.split(".")[0] for name in PLANTED))
+        overrides = wine.run("reg", ["query", r"HKCU\Software\Wine\DllOverrides"]).stdout.decode("utf-8", "replace")
+        missing = [name for name in PLANTED if not re.search(r"\b%s\s+REG_SZ\s+native,builtin" % re.escape(
+            name.split(".")[0]), overrides, re.IGNORECASE)]
+        check(not missing, "overrides not in force: %s" % missing)
 
         # The arrangement catches a load: a bare-name load takes the planted copy.
         probe = fresh(os.path.join(harness.WORK_DIR, "planting-probe"))
