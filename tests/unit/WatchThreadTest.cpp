@@ -43,12 +43,17 @@ struct RoundKind
     DWORD dwLingerSweepMs; // and this much more, spread over the rounds of the kind
 };
 
+// The kinds that wait for the program's end keep it alive a little after its record: the round
+// takes its own handle to the program once the launch returns, and a program that ended before
+// that (a busy machine can hold this thread that long) would leave the round with nothing to wait
+// on. The race they aim at is at the end, which the linger only moves.
+constexpr DWORD kHandleTakenMs = 250;
 const RoundKind kKinds[] = {
     {"closed while the program runs", Ending::WhileRunning, 700, 0},
     {"program ends while the launchpad closes", Ending::WhileClosing, 0, 40},
-    {"closed as the program ends", Ending::AsItEnds, 0, 0},
-    {"close posted as the program ends", Ending::PostedAsItEnds, 0, 0},
-    {"closed after the end was reported", Ending::AfterItsMessage, 0, 0},
+    {"closed as the program ends", Ending::AsItEnds, kHandleTakenMs, 0},
+    {"close posted as the program ends", Ending::PostedAsItEnds, kHandleTakenMs, 0},
+    {"closed after the end was reported", Ending::AfterItsMessage, kHandleTakenMs, 0},
 };
 constexpr int kRoundsPerKind = 24;
 
