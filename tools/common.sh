@@ -9,7 +9,7 @@ build_all() {
     cmake --build --preset x64
     if [ "${1:-}" = "tests" ]; then
         cmake --preset x86-tests >/dev/null
-        cmake --build --preset x86-tests --target hovra_unit_tests sample_setup
+        cmake --build --preset x86-tests --target hovra_unit_tests sample_setup HovraLaunch plant_marker imports_only
     fi
 }
 

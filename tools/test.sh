@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the presets and runs every test under Wine and a private Xvfb (the 64-bit build's tests,
-# then the unit tests built 32-bit), then fuzzes the pure logic natively under the sanitizers
+# then the 32-bit build's), then fuzzes the pure logic natively under the sanitizers
 # (tools/fuzz.sh) and runs the static analysis (tools/static-analysis.sh).
 #   bash tools/test.sh
 set -euo pipefail
@@ -21,9 +21,16 @@ if [ ! -f "$unit_prefix/.hovra-ready" ]; then
     cp -a build/x64/e2e/prefix-template "$unit_prefix"
 fi
 tools/wine-run.sh --prepare # makes it again only if the copy is not complete
+# The 32-bit build's end-to-end tests start from the same template.
+if [ ! -f build/x86-tests/e2e/prefix-template/.hovra-ready ]; then
+    rm -rf build/x86-tests/e2e/prefix-template
+    mkdir -p build/x86-tests/e2e
+    cp -a build/x64/e2e/prefix-template build/x86-tests/e2e/prefix-template
+fi
 status=0
 ctest --preset x64 || status=1
-# The 32-bit build of the unit tests (label x86), in the pointer size users get.
+# The 32-bit build (label x86), in the pointer size users get: its unit tests, and the launchpad
+# itself end to end on 64-bit Windows.
 ctest --preset x86-tests || status=1
 [ "$status" -eq 0 ]
 bash tools/fuzz.sh build/native

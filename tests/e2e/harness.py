@@ -13,6 +13,7 @@ import tempfile
 import time
 
 WINE64 = "/usr/lib/wine/wine64"
+WINE32 = "/usr/lib/wine/wine"
 WINESERVER = "/usr/lib/wine/wineserver"
 
 PROGRAM = os.environ.get("HOVRA_PROGRAM", "")
@@ -56,20 +57,27 @@ def wait_until(predicate, timeout, what):
 
 
 class Display:
-    """The X display: the caller's, or a private Xvfb started and stopped here."""
+    """The X display: the caller's, or a private Xvfb started and stopped here (always when
+    private: a test that runs beside others on the machine keeps its windows and keys apart)."""
 
-    def __init__(self):
+    def __init__(self, private=False):
         self.process = None
-        self.name = os.environ.get("DISPLAY")
+        self.name = None if private else os.environ.get("DISPLAY")
 
     def __enter__(self):
         if not self.name:
-            for number in range(90, 120):
-                if not os.path.exists("/tmp/.X%d-lock" % number):
-                    self.name = ":%d" % number
-                    break
-            self.process = subprocess.Popen(["Xvfb", self.name, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            # Xvfb picks a free display number itself and writes it to the pipe: two tests
+            # starting at once never share one.
+            read_end, write_end = os.pipe()
+            self.process = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+                                             "-nolisten", "tcp"], pass_fds=(write_end,),
                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            os.close(write_end)
+            with os.fdopen(read_end) as answer:
+                number = answer.readline().strip()
+            if not number:
+                raise Failure("Xvfb did not start")
+            self.name = ":" + number
             wait_until(lambda: subprocess.run(["xdpyinfo", "-display", self.name], stdout=subprocess.DEVNULL,
                                               stderr=subprocess.DEVNULL).returncode == 0, 10, "Xvfb")
         return self
@@ -97,6 +105,25 @@ def template_prefix():
             subprocess.run([WINESERVER, "-w"], env=env, check=True)
             open(os.path.join(template, ".hovra-ready"), "w").close()
     return template
+
+
+def is_32bit(program):
+    """Whether a program file is a 32-bit x86 Windows program (False for names like "reg")."""
+    try:
+        with open(program, "rb") as f:
+            header = f.read(4096)
+    except OSError:
+        return False
+    if header[:2] != b"MZ" or len(header) < 0x40:
+        return False
+    offset = int.from_bytes(header[0x3C:0x40], "little")
+    return header[offset:offset + 4] == b"PE\0\0" and header[offset + 4:offset + 6] == b"\x4c\x01"
+
+
+def loader(program):
+    # A 32-bit program runs in the 32-bit loader's own process, which ends with the program; the
+    # 64-bit loader would hand it on and end at once.
+    return WINE32 if is_32bit(program) else WINE64
 
 
 class Wine:
@@ -127,7 +154,7 @@ class Wine:
         return env
 
     def start(self, program, args=(), cwd=None, **env):
-        return subprocess.Popen([WINE64, program] + list(args), cwd=cwd, env=self.env(**env),
+        return subprocess.Popen([loader(program), program] + list(args), cwd=cwd, env=self.env(**env),
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def run(self, program, args=(), cwd=None, timeout=60, **env):
@@ -136,7 +163,7 @@ class Wine:
         # long after the program itself has ended.
         for attempt in range(NOT_STARTED_ATTEMPTS):
             with tempfile.TemporaryFile() as out:
-                result = subprocess.run([WINE64, program] + list(args), cwd=cwd, env=self.env(**env),
+                result = subprocess.run([loader(program), program] + list(args), cwd=cwd, env=self.env(**env),
                                         timeout=timeout, stdin=subprocess.DEVNULL, stdout=out,
                                         stderr=subprocess.STDOUT)
                 out.seek(0)
@@ -194,6 +221,19 @@ class Wine:
         path = os.path.join(ARTIFACTS, name + ".png")
         subprocess.run(["import", "-display", self.display.name, "-window", "root", path], check=True)
         return path
+
+
+def pixel_columns(png, x, y, width, height):
+    """The pixels of a screenshot's columns x .. x+width-1 from y, height pixels down."""
+    out = subprocess.run(["convert", png, "-crop", "%dx%d+%d+%d" % (width, height, x, y), "txt:-"],
+                                 check=True, stdout=subprocess.PIPE).stdout.decode()
+    columns = [[] for _ in range(width)]
+    for line in out.splitlines()[1:]:
+        place, colour = line.split(":", 1)
+        cx = int(place.split(",")[0])
+        rgb = colour.strip().split(")")[0].strip("(").split(",")[:3]
+        columns[cx].append(tuple(int(float(v)) for v in rgb))
+    return columns
 
 
 def sample_media(name, languages="en_us", package=True):

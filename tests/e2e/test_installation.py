@@ -55,10 +55,17 @@ def launch_and_record(name, arguments=(), expect_tail=""):
         ended = datetime.datetime.now()
         process.wait(20)  # the launchpad closes once the setup program has started
 
+    check_launch_command(command, media, 1031, begun, ended, expect_tail)
+
+
+def check_launch_command(command, media, language, begun, ended, expect_tail=""):
+    """The command line the sample setup program recorded is the installer's, exact to the
+    character: the launchpad's setup.exe, the log in the launchpad's TEMP with a timestamp between
+    begun and ended, the language and the property list."""
     root = harness.windows_path(media)
     match = re.fullmatch(
-        r'"?%s\\MSI\\setup\.exe"? /i /debuglog"([A-Za-z]:\\[^"]*)\\Veltov93_Install_IS%s\.log" /L1031 /v"(.*)"'
-        % (re.escape(root), TIMESTAMP), command)
+        r'"?%s\\MSI\\setup\.exe"? /i /debuglog"([A-Za-z]:\\[^"]*)\\Veltov93_Install_IS%s\.log" /L%d /v"(.*)"'
+        % (re.escape(root), TIMESTAMP, language), command)
     check(match, "the recorded command line: %s" % command)
     # Wine sets TEMP from its own settings; both logs go to the directory the launchpad saw.
     temp = match.group(1)

@@ -17,19 +17,6 @@ PROMPT = "Please ensure that the correct media is inserted for 'Corvane Velto (R
 WHITE = (255, 255, 255)
 
 
-def frame_columns(png, x, y, width, height):
-    """The pixels of a screenshot's columns x .. x+width-1 from y, height pixels down."""
-    out = harness.subprocess.run(["convert", png, "-crop", "%dx%d+%d+%d" % (width, height, x, y), "txt:-"],
-                                 check=True, stdout=harness.subprocess.PIPE).stdout.decode()
-    columns = [[] for _ in range(width)]
-    for line in out.splitlines()[1:]:
-        place, colour = line.split(":", 1)
-        cx = int(place.split(",")[0])
-        rgb = colour.strip().split(")")[0].strip("(").split(",")[:3]
-        columns[cx].append(tuple(int(float(v)) for v in rgb))
-    return columns
-
-
 def shown_panels(wine):
     return [nav for nav, marker in PANEL_MARKERS.items() if wine.ui("is-visible", MAIN_TITLE, marker) == "1"]
 
@@ -49,7 +36,7 @@ def test_navigation():
         shot = wine.screenshot("panel-901")
         # The welcome list's frame is whole along its right edge, where the descriptions end.
         left, top, right, bottom = (int(v) for v in wine.ui("group-rect", MAIN_TITLE).split())
-        columns = frame_columns(shot, right - 3, top + 10, 3, bottom - top - 14)
+        columns = harness.pixel_columns(shot, right - 3, top + 10, 3, bottom - top - 14)
         check(any(all(p != WHITE for p in column) for column in columns),
               "the frame's right edge is whole: %s" % [sum(p == WHITE for p in c) for c in columns])
         # Resting the mouse on a button shows its tooltip.

@@ -21,6 +21,10 @@
 //   uidriver is-visible TITLE CONTROL_ID      1 when a visible descendant has that identifier
 //   uidriver group-rect TITLE                 screen rectangle of the first visible group box in it
 //   uidriver count-controls TITLE CONTROL_ID  number of visible descendants with that identifier
+//   uidriver controls TITLE CONTROL_ID        each visible descendant with that identifier, one per
+//                                             line in creation order: left top right bottom text
+//   uidriver modules TITLE                    the full path of every module loaded in the process
+//                                             that owns the window, one per line
 //   uidriver rect TITLE CONTROL_ID            screen rectangle of a descendant (a visible one first):
 //                                             left top right bottom
 //   uidriver wait-question TIMEOUT_MS         message of the launchpad's question box, once it shows
@@ -40,6 +44,7 @@
 #include <commctrl.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -230,6 +235,51 @@ BOOL CALLBACK CountControl(HWND hChild, LPARAM lParam)
     if (::GetDlgCtrlID(hChild) == pCount->nId && ::IsWindowVisible(hChild))
         ++pCount->nCount;
     return TRUE;
+}
+
+struct ControlList
+{
+    int nId;
+    std::wstring strLines;
+};
+
+BOOL CALLBACK ListControl(HWND hChild, LPARAM lParam)
+{
+    auto* pList = reinterpret_cast<ControlList*>(lParam);
+    RECT rc{};
+    if (::GetDlgCtrlID(hChild) == pList->nId && ::IsWindowVisible(hChild) && ::GetWindowRect(hChild, &rc))
+    {
+        if (!pList->strLines.empty())
+            pList->strLines += L"\n";
+        pList->strLines += std::to_wstring(rc.left) + L" " + std::to_wstring(rc.top) + L" " +
+                           std::to_wstring(rc.right) + L" " + std::to_wstring(rc.bottom) + L" " +
+                           TextOf(hChild);
+    }
+    return TRUE;
+}
+
+// The modules of another process, whatever its pointer size.
+bool ListModules(DWORD dwProcess, std::wstring& strLines)
+{
+    HANDLE hProcess = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, dwProcess);
+    if (hProcess == nullptr)
+        return false;
+    HMODULE ahModules[512] = {};
+    DWORD cbNeeded = 0;
+    const bool bListed =
+        ::EnumProcessModulesEx(hProcess, ahModules, sizeof ahModules, &cbNeeded, LIST_MODULES_ALL) != FALSE;
+    const DWORD nModules = std::min<DWORD>(cbNeeded / sizeof(HMODULE), ARRAYSIZE(ahModules));
+    for (DWORD i = 0; bListed && i < nModules; ++i)
+    {
+        wchar_t szPath[MAX_PATH] = L"";
+        if (::GetModuleFileNameExW(hProcess, ahModules[i], szPath, MAX_PATH) == 0)
+            continue;
+        if (!strLines.empty())
+            strLines += L"\n";
+        strLines += szPath;
+    }
+    ::CloseHandle(hProcess);
+    return bListed;
 }
 
 LRESULT CALLBACK BystanderProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -530,6 +580,23 @@ int wmain(int argc, wchar_t** argv)
         ControlCount count{_wtoi(argv[3]), 0};
         ::EnumChildWindows(hWnd, &CountControl, reinterpret_cast<LPARAM>(&count));
         PrintLine(std::to_wstring(count.nCount));
+        return 0;
+    }
+    if (command == L"controls" && argc > 3)
+    {
+        ControlList list{_wtoi(argv[3]), L""};
+        ::EnumChildWindows(hWnd, &ListControl, reinterpret_cast<LPARAM>(&list));
+        PrintLine(list.strLines);
+        return 0;
+    }
+    if (command == L"modules")
+    {
+        DWORD dwProcess = 0;
+        ::GetWindowThreadProcessId(hWnd, &dwProcess);
+        std::wstring strLines;
+        if (!ListModules(dwProcess, strLines))
+            return Fail(L"cannot list the modules");
+        PrintLine(strLines);
         return 0;
     }
     if (command == L"combo-items" && argc > 3)
