@@ -33,6 +33,7 @@ START_MS = 600000
 UI_TIMEOUT = START_MS // 1000 + 60
 
 SOFTWARE_HEADING = 1040
+SYSTEM_FOLDERS = ("c:\\windows\\system32\\", "c:\\windows\\syswow64\\")
 STATIC = 0xFFFF
 ENGLISH = 1033
 
@@ -86,7 +87,8 @@ def heading(language, short_name_id):
 
 
 def test_road():
-    """Windows 10 x64: what the panel says, a second start, the libraries, the installer."""
+    """Windows 10 x64: what the panel says, the roads that load libraries, a second start, the
+    installer."""
     media = harness.sample_media("wow64-road", languages="en_us,de_de")
     check(harness.is_32bit(os.path.join(media, "HovraLaunch.exe")), "the media holds the 32-bit launchpad")
     markers = test_planting.fresh(os.path.join(harness.WORK_DIR, "wow64-markers"))
@@ -94,8 +96,15 @@ def test_road():
     record = os.path.join(harness.WORK_DIR, "wow64-record.txt")
     if os.path.exists(record):
         os.remove(record)
+    os.remove(os.path.join(media, "docs", "help", "en_us", "pdf", "velto_qsg.pdf"))
+    guide = os.path.join(harness.WORK_DIR, "wow64 guide.pdf")
+    with open(guide, "wb") as f:
+        f.write(b"%PDF-1.4\n%%EOF\n")
     with harness.Display(private=True) as display, harness.Wine("wow64-road", display) as wine:
         test_windows_releases.set_release(wine, "win10")
+        setup = harness.windows_path(os.path.join(media, "MSI", "setup.exe"))
+        wine.associate(".pdf", setup)
+        wine.associate(".txt", setup)
         planted = plant_beside(wine, media, markers, marker_env)
 
         process = wine.start(os.path.join(media, "HovraLaunch.exe"), cwd=media,
@@ -108,10 +117,28 @@ def test_road():
         check(panel == expected, "Windows 10 x64: %r, expected %r" % (panel, expected))
         wine.screenshot("wow64-software-panel")
 
+        # The roads that load libraries on demand: the row's details with their tooltips, the
+        # release notes opened through the shell, the missing guide's prompt and file dialog.
+        wine.click(MAIN_TITLE, 1048)
+        wait_until(lambda: wine.ui("count-controls", MAIN_TITLE, STATIC) != "3", 30, "the row's details")
+        wine.click(MAIN_TITLE, 1007)
+        notes = harness.read_record(record, timeout=UI_TIMEOUT)
+        check(notes.rstrip().endswith('Readme_en_us.TXT"'), "the release notes opened: %s" % notes)
+        os.remove(record)
+        wine.click(MAIN_TITLE, 1006)
+        wine.ui("wait-question", START_MS, timeout=UI_TIMEOUT)
+        wine.ui("answer-question", "OK")
+        wine.ui("choose-file", harness.windows_path(guide), START_MS, timeout=UI_TIMEOUT)
+        opened = harness.read_record(record, timeout=UI_TIMEOUT)
+        check(opened.rstrip().endswith('wow64 guide.pdf"'), "the chosen guide opened: %s" % opened)
+        os.remove(record)
+
+        # Every library it holds now, the comdlg32 and shell ones included, is the system's: Wine
+        # names the 32-bit system folder of a WoW64 process system32, as the process sees it.
         modules = wine.ui("modules", MAIN_TITLE).splitlines()
-        system = [m for m in modules[1:] if m.lower().startswith(("c:\\windows\\system32\\", "c:\\windows\\syswow64\\"))]
-        check(len(modules) > 5 and len(system) == len(modules) - 1,
-              "every library from the system folder: %r" % [m for m in modules[1:] if m not in system])
+        elsewhere = [m for m in modules[1:] if not m.lower().startswith(SYSTEM_FOLDERS)]
+        check(any(m.lower().endswith("\\comdlg32.dll") for m in modules), "the file dialog's library: %r" % modules)
+        check(not elsewhere, "libraries from outside the system folder: %r" % elsewhere)
 
         # A second start is refused and brings the first to the front.
         wine.start(harness.UIDRIVER, ["bystander", "Another program", "600000"])
