@@ -178,11 +178,17 @@ class Wine:
 
     def ui(self, *args, timeout=60):
         """Runs the UI driver; returns its answer, or raises with what it said."""
-        result = self.run(UIDRIVER, [str(a) for a in args], timeout=timeout)
-        # The console turns each line feed into CR LF.
-        out = result.stdout.decode("utf-8", "replace").replace("\r\n", "\n").strip()
+        for attempt in range(NOT_STARTED_ATTEMPTS):
+            result = self.run(UIDRIVER, [str(a) for a in args], timeout=timeout)
+            # The console turns each line feed into CR LF.
+            out = result.stdout.decode("utf-8", "replace").replace("\r\n", "\n").strip()
+            # The driver answers every command, failures included; a failure without a word is
+            # Wine's own, before the driver ran (seen on a loaded machine), and it runs again.
+            if result.returncode == 0 or out:
+                break
+            time.sleep(0.5 * (attempt + 1))
         if result.returncode != 0:
-            raise Failure("uidriver %s: %s" % (" ".join(str(a) for a in args), out))
+            raise Failure("uidriver %s (exit code %d): %s" % (" ".join(str(a) for a in args), result.returncode, out))
         return out
 
     def click(self, title, control_id):
