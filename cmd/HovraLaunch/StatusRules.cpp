@@ -1,0 +1,21 @@
+#include "StatusRules.h"
+
+PrerequisiteView ViewOfTestResult(std::int32_t nResult, unsigned nDescriptionId, unsigned nAltDescriptionId)
+{
+    switch (nResult)
+    {
+    case kStatusSatisfied:
+        if (nDescriptionId != kUnsupportedLevelTextId)
+            return {kStatusSatisfied, 311, StatusLight::Green};
+        // A matching Windows at a level the product does not support.
+        return {kStatusIncorrectLevel, nAltDescriptionId == 0 ? 313u : 316u, StatusLight::Red};
+    case kStatusNotInstalled:
+        return {nResult, 312, StatusLight::Red};
+    case kStatusPartial:
+        return {nResult, 315, StatusLight::Red};
+    case kStatusIncorrectLevel:
+        return {nResult, 313, StatusLight::Red};
+    default: // 2, 3 and anything unknown
+        return {nResult, 314, StatusLight::Red};
+    }
+}

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+
+#include "StatusRules.h"
+
+namespace
+{
+// The status words.
+constexpr unsigned kOk = 311;
+constexpr unsigned kNotInstalled = 312;
+constexpr unsigned kIncorrectLevel = 313;
+constexpr unsigned kError = 314;
+constexpr unsigned kPartial = 315;
+constexpr unsigned kNot64Bit = 316;
+
+constexpr unsigned kSupported = 595; // any description but the unsupported level's
+constexpr unsigned kUnsupported = 340;
+
+TEST(StatusRules, EachTestResultGivesItsStatusWordAndLight)
+{
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    const struct
+    {
+        std::int32_t nResult;
+        unsigned nDescriptionId;
+        unsigned nAltDescriptionId;
+        std::int32_t nStatus;
+        unsigned nWordId;
+        StatusLight light;
+    } cases[] = {
+        {1, kSupported, 0, 1, kOk, StatusLight::Green},
+        {1, kSupported, 585, 1, kOk, StatusLight::Green},
+        {1, 0, 0, 1, kOk, StatusLight::Green}, // no description is not the unsupported one
+        // Satisfied on a level the product does not support: kept as an incorrect level.
+        {1, kUnsupported, 0, 6, kIncorrectLevel, StatusLight::Red},
+        {1, kUnsupported, kSupported, 6, kNot64Bit, StatusLight::Red},
+        // The unsupported description changes nothing but a satisfied result.
+        {4, kUnsupported, kSupported, 4, kNotInstalled, StatusLight::Red},
+        {6, kUnsupported, kSupported, 6, kIncorrectLevel, StatusLight::Red},
+        {2, kSupported, 0, 2, kError, StatusLight::Red},
+        {3, kSupported, 0, 3, kError, StatusLight::Red},
+        {4, kSupported, 0, 4, kNotInstalled, StatusLight::Red},
+        {5, kSupported, 0, 5, kPartial, StatusLight::Red},
+        {6, kSupported, 0, 6, kIncorrectLevel, StatusLight::Red},
+        // Results no test gives are errors and are kept as they came.
+        {0, kSupported, 0, 0, kError, StatusLight::Red},
+        {7, kUnsupported, 0, 7, kError, StatusLight::Red},
+        {-1, kSupported, 0, -1, kError, StatusLight::Red},
+        {kMin, kSupported, 0, kMin, kError, StatusLight::Red},
+        {kMax, kSupported, 0, kMax, kError, StatusLight::Red},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "result " << c.nResult << ", description " << c.nDescriptionId
+                                        << ", alt " << c.nAltDescriptionId);
+        const PrerequisiteView view = ViewOfTestResult(c.nResult, c.nDescriptionId, c.nAltDescriptionId);
+        EXPECT_EQ(c.nStatus, view.nStatus);
+        EXPECT_EQ(c.nWordId, view.nWordId);
+        EXPECT_EQ(c.light, view.light);
+    }
+}
+} // namespace
