@@ -7,6 +7,7 @@
 #include "HovraLaunchDlg.h"
 #include "InstallerCommandLine.h"
 #include "Languages.h"
+#include "StatusRules.h"
 
 namespace
 {
@@ -22,9 +23,6 @@ constexpr UINT kMediaNameId = 210;
 constexpr UINT kLaunchTooltipId = 361;
 constexpr UINT kAllInstalledId = 330;
 constexpr UINT kSomeMissingId = 331;
-
-constexpr INT32 kYesId = 1101;
-constexpr INT32 kNoId = 1102;
 
 // Colour indices into m_clrButton.
 enum
@@ -65,25 +63,6 @@ std::wstring MissingSoftwareList(const PrerequisiteItem* pItems, size_t nItems)
         ++nCounter;
     }
     return strList;
-}
-
-struct NetworkView
-{
-    UINT nIconId;
-    UINT nTextId;
-};
-
-NetworkView ViewOfNetworkAnswer(INT32 nAnswer)
-{
-    switch (nAnswer)
-    {
-    case kYesId:
-        return {IDI_WARNING_SIGN, 395};
-    case kNoId:
-        return {IDI_INFORMATION_SIGN, 396};
-    default:
-        return {IDI_INFORMATION_SIGN, 397};
-    }
 }
 } // namespace
 
@@ -179,8 +158,8 @@ LRESULT CInstallPanel::OnRefreshStatus(WPARAM, LPARAM)
     ::SendMessageW(GetDlgItem(kSoftwareIconId), STM_SETICON,
                    reinterpret_cast<WPARAM>(m_hSoftwareIcon.GetSafeHandle()), 0);
 
-    const NetworkView view =
-        ViewOfNetworkAnswer(static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_nNetworkAnswer);
+    const IconAndText view =
+        SummaryOfNetworkAnswer(static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_nNetworkAnswer);
     HWND hNetworkText = GetDlgItem(kNetworkTextId);
     ::SendMessageW(hNetworkText, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontBody.GetSafeHandle()), TRUE);
     ::SetWindowTextW(hNetworkText, LoadText(view.nTextId).c_str());

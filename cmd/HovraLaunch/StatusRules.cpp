@@ -1,5 +1,7 @@
 #include "StatusRules.h"
 
+#include "resource.h"
+
 PrerequisiteView ViewOfTestResult(std::int32_t nResult, unsigned nDescriptionId, unsigned nAltDescriptionId)
 {
     switch (nResult)
@@ -17,5 +19,31 @@ PrerequisiteView ViewOfTestResult(std::int32_t nResult, unsigned nDescriptionId,
         return {nResult, 313, StatusLight::Red};
     default: // 2, 3 and anything unknown
         return {nResult, 314, StatusLight::Red};
+    }
+}
+
+IconAndText ExplanationOfNetworkAnswer(std::int32_t nAnswer)
+{
+    switch (nAnswer)
+    {
+    case kNetworkAnswerYes:
+        return {IDI_WARNING_SIGN, 388};
+    case kNetworkAnswerNo:
+        return {IDI_INFORMATION_SIGN, 391};
+    default:
+        return {IDI_WARNING_SIGN, 393};
+    }
+}
+
+IconAndText SummaryOfNetworkAnswer(std::int32_t nAnswer)
+{
+    switch (nAnswer)
+    {
+    case kNetworkAnswerYes:
+        return {IDI_WARNING_SIGN, 395};
+    case kNetworkAnswerNo:
+        return {IDI_INFORMATION_SIGN, 396};
+    default:
+        return {IDI_INFORMATION_SIGN, 397};
     }
 }

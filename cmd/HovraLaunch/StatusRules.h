@@ -40,3 +40,24 @@ struct PrerequisiteView
 // the unsupported level's is kept as an incorrect level, worded "Not 64 Bit" when the item has an
 // alternative description. Every other result keeps its value; 2, 3 and unknown ones read Error.
 PrerequisiteView ViewOfTestResult(std::int32_t nResult, unsigned nDescriptionId, unsigned nAltDescriptionId);
+
+// The answers to the network panel's question: the ids of its three buttons. The main dialog keeps
+// the one last given.
+constexpr std::int32_t kNetworkAnswerYes = 1101;
+constexpr std::int32_t kNetworkAnswerNo = 1102;
+constexpr std::int32_t kNetworkAnswerDontKnow = 1103;
+
+// An icon and the text beside it: the ids of both resources.
+struct IconAndText
+{
+    unsigned nIconId;
+    unsigned nTextId;
+};
+
+// The network panel's explanation of an answer: the information sign for no, a warning for yes
+// and for don't know, which is also what any other answer reads as.
+IconAndText ExplanationOfNetworkAnswer(std::int32_t nAnswer);
+
+// The installation panel's network block: a warning for yes, the information sign for the rest;
+// any answer but yes and no has the text of don't know.
+IconAndText SummaryOfNetworkAnswer(std::int32_t nAnswer);

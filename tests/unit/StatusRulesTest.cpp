@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "StatusRules.h"
+#include "resource.h"
 
 namespace
 {
@@ -60,6 +61,37 @@ TEST(StatusRules, EachTestResultGivesItsStatusWordAndLight)
         EXPECT_EQ(c.nStatus, view.nStatus);
         EXPECT_EQ(c.nWordId, view.nWordId);
         EXPECT_EQ(c.light, view.light);
+    }
+}
+
+TEST(StatusRules, EachNetworkAnswerHasItsExplanationAndItsSummary)
+{
+    const struct
+    {
+        std::int32_t nAnswer;
+        IconAndText explanation; // on the network panel
+        IconAndText summary;     // on the installation panel
+    } cases[] = {
+        {1101, {IDI_WARNING_SIGN, 388}, {IDI_WARNING_SIGN, 395}},
+        {1102, {IDI_INFORMATION_SIGN, 391}, {IDI_INFORMATION_SIGN, 396}},
+        // Don't know warns where it is given and only informs in the summary.
+        {1103, {IDI_WARNING_SIGN, 393}, {IDI_INFORMATION_SIGN, 397}},
+        // What the main dialog holds before the network panel has started, and answers no button
+        // gives: each read as don't know.
+        {0, {IDI_WARNING_SIGN, 393}, {IDI_INFORMATION_SIGN, 397}},
+        {1100, {IDI_WARNING_SIGN, 393}, {IDI_INFORMATION_SIGN, 397}},
+        {1104, {IDI_WARNING_SIGN, 393}, {IDI_INFORMATION_SIGN, 397}},
+        {-1101, {IDI_WARNING_SIGN, 393}, {IDI_INFORMATION_SIGN, 397}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "answer " << c.nAnswer);
+        const IconAndText explanation = ExplanationOfNetworkAnswer(c.nAnswer);
+        EXPECT_EQ(c.explanation.nIconId, explanation.nIconId);
+        EXPECT_EQ(c.explanation.nTextId, explanation.nTextId);
+        const IconAndText summary = SummaryOfNetworkAnswer(c.nAnswer);
+        EXPECT_EQ(c.summary.nIconId, summary.nIconId);
+        EXPECT_EQ(c.summary.nTextId, summary.nTextId);
     }
 }
 } // namespace
