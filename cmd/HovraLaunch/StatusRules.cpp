@@ -1,5 +1,6 @@
 #include "StatusRules.h"
 
+#include "DecimalText.h"
 #include "resource.h"
 
 PrerequisiteView ViewOfTestResult(std::int32_t nResult, unsigned nDescriptionId, unsigned nAltDescriptionId)
@@ -46,4 +47,20 @@ IconAndText SummaryOfNetworkAnswer(std::int32_t nAnswer)
     default:
         return {IDI_INFORMATION_SIGN, 397};
     }
+}
+
+SoftwareSummary SummaryOfSoftware(const std::vector<PrerequisiteState>& items, TextLoader loadText)
+{
+    std::wstring strMissing;
+    int nCounter = 1;
+    for (const PrerequisiteState& item : items)
+    {
+        if (item.nStatus == kStatusSatisfied)
+            continue;
+        strMissing += L"\n" + DecimalText(nCounter) + L") " + loadText(item.nNameId);
+        ++nCounter;
+    }
+    if (strMissing.empty())
+        return {IDI_INFORMATION_SIGN, loadText(330) + L"\n"};
+    return {IDI_WARNING_SIGN, loadText(331) + L"\n" + strMissing};
 }

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // Status of a prerequisite item, and the result of its test function.
 enum PrerequisiteStatus : std::int32_t
@@ -61,3 +63,25 @@ IconAndText ExplanationOfNetworkAnswer(std::int32_t nAnswer);
 // The installation panel's network block: a warning for yes, the information sign for the rest;
 // any answer but yes and no has the text of don't know.
 IconAndText SummaryOfNetworkAnswer(std::int32_t nAnswer);
+
+// What the installation panel's software block reads of a prerequisite: its status and its name.
+struct PrerequisiteState
+{
+    std::int32_t nStatus;
+    unsigned nNameId;
+};
+
+// Text nId of the catalogue; empty when it cannot be loaded.
+using TextLoader = std::wstring (*)(unsigned nId);
+
+struct SoftwareSummary
+{
+    unsigned nIconId;
+    std::wstring strText;
+};
+
+// The installation panel's software block. With every item satisfied (or none at all): the
+// information sign and "all installed" and a line break. Else a warning and "some missing", a line
+// break, and "\n1) name" for each item not satisfied, numbered from 1 in their order (an item
+// without a name has the number alone).
+SoftwareSummary SummaryOfSoftware(const std::vector<PrerequisiteState>& items, TextLoader loadText);

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "StatusRules.h"
 #include "resource.h"
@@ -92,6 +94,54 @@ TEST(StatusRules, EachNetworkAnswerHasItsExplanationAndItsSummary)
         const IconAndText summary = SummaryOfNetworkAnswer(c.nAnswer);
         EXPECT_EQ(c.summary.nIconId, summary.nIconId);
         EXPECT_EQ(c.summary.nTextId, summary.nTextId);
+    }
+}
+
+// Texts as the tests know them: "T" and the id; none for id 0, as for a name the catalogue lacks.
+std::wstring FakeText(unsigned nId)
+{
+    return nId == 0 ? std::wstring() : L"T" + std::to_wstring(nId);
+}
+
+TEST(StatusRules, TheSoftwareSummaryNumbersTheItemsNotSatisfied)
+{
+    const std::vector<PrerequisiteState> twelveMissing(12, PrerequisiteState{kStatusNotInstalled, 588});
+    std::wstring twelveLines;
+    for (int i = 1; i <= 12; ++i)
+        twelveLines += L"\n" + std::to_wstring(i) + L") T588";
+    const struct
+    {
+        const char* name;
+        std::vector<PrerequisiteState> items;
+        unsigned nIconId;
+        std::wstring text;
+    } cases[] = {
+        {"None", {}, IDI_INFORMATION_SIGN, L"T330\n"},
+        {"Satisfied", {{kStatusSatisfied, 588}}, IDI_INFORMATION_SIGN, L"T330\n"},
+        {"AllSatisfied", {{1, 588}, {1, 593}, {1, 0}}, IDI_INFORMATION_SIGN, L"T330\n"},
+        {"NotInstalled", {{kStatusNotInstalled, 588}}, IDI_WARNING_SIGN, L"T331\n\n1) T588"},
+        // Only satisfied counts as installed: every other status is listed, unknown ones too.
+        {"Unevaluated", {{kStatusErrorUnevaluated, 588}}, IDI_WARNING_SIGN, L"T331\n\n1) T588"},
+        {"Zero", {{0, 588}}, IDI_WARNING_SIGN, L"T331\n\n1) T588"},
+        {"Negative", {{-1, 588}}, IDI_WARNING_SIGN, L"T331\n\n1) T588"},
+        {"Unnamed", {{kStatusErrorUnevaluated, 0}}, IDI_WARNING_SIGN, L"T331\n\n1) "},
+        // Numbered in order over the missing ones alone.
+        {"SomeOfMany",
+         {{kStatusSatisfied, 501},
+          {kStatusPartial, 502},
+          {kStatusSatisfied, 503},
+          {kStatusIncorrectLevel, 504},
+          {kStatusError, 505}},
+         IDI_WARNING_SIGN,
+         L"T331\n\n1) T502\n2) T504\n3) T505"},
+        {"TwoDigitNumbers", twelveMissing, IDI_WARNING_SIGN, L"T331\n" + twelveLines},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const SoftwareSummary summary = SummaryOfSoftware(c.items, FakeText);
+        EXPECT_EQ(c.nIconId, summary.nIconId);
+        EXPECT_EQ(c.text, summary.strText);
     }
 }
 } // namespace
