@@ -3,6 +3,33 @@
 #include "DecimalText.h"
 #include "resource.h"
 
+#include <iterator>
+
+namespace
+{
+// Each answer's explanation on the network panel and its summary on the installation panel.
+struct AnswerViews
+{
+    std::int32_t nAnswer;
+    IconAndText explanation;
+    IconAndText summary;
+};
+
+constexpr AnswerViews kAnswerViews[] = {
+    {kNetworkAnswerYes, {IDI_WARNING_SIGN, 388}, {IDI_WARNING_SIGN, 395}},
+    {kNetworkAnswerNo, {IDI_INFORMATION_SIGN, 391}, {IDI_INFORMATION_SIGN, 396}},
+    {kNetworkAnswerDontKnow, {IDI_WARNING_SIGN, 393}, {IDI_INFORMATION_SIGN, 397}},
+};
+
+const AnswerViews& ViewsOfAnswer(std::int32_t nAnswer)
+{
+    for (const AnswerViews& views : kAnswerViews)
+        if (views.nAnswer == nAnswer)
+            return views;
+    return kAnswerViews[std::size(kAnswerViews) - 1]; // any other answer reads as don't know
+}
+} // namespace
+
 PrerequisiteView ViewOfTestResult(std::int32_t nResult, unsigned nDescriptionId, unsigned nAltDescriptionId)
 {
     switch (nResult)
@@ -25,28 +52,12 @@ PrerequisiteView ViewOfTestResult(std::int32_t nResult, unsigned nDescriptionId,
 
 IconAndText ExplanationOfNetworkAnswer(std::int32_t nAnswer)
 {
-    switch (nAnswer)
-    {
-    case kNetworkAnswerYes:
-        return {IDI_WARNING_SIGN, 388};
-    case kNetworkAnswerNo:
-        return {IDI_INFORMATION_SIGN, 391};
-    default:
-        return {IDI_WARNING_SIGN, 393};
-    }
+    return ViewsOfAnswer(nAnswer).explanation;
 }
 
 IconAndText SummaryOfNetworkAnswer(std::int32_t nAnswer)
 {
-    switch (nAnswer)
-    {
-    case kNetworkAnswerYes:
-        return {IDI_WARNING_SIGN, 395};
-    case kNetworkAnswerNo:
-        return {IDI_INFORMATION_SIGN, 396};
-    default:
-        return {IDI_INFORMATION_SIGN, 397};
-    }
+    return ViewsOfAnswer(nAnswer).summary;
 }
 
 SoftwareSummary SummaryOfSoftware(const std::vector<PrerequisiteState>& items, TextLoader loadText)
