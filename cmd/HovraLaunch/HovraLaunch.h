@@ -4,6 +4,7 @@
 #include "hovra_stdafx.h"
 
 #include "SingleInstance.h"
+#include "StatusRules.h"
 
 class CHovraLaunchApp : public CWinApp
 {
@@ -20,21 +21,9 @@ private:
 
 extern CHovraLaunchApp theApp;
 
-// Status of a prerequisite item, and the result of its test function.
-enum PrerequisiteStatus : INT32
-{
-    kStatusSatisfied = 1,
-    kStatusError = 2,
-    kStatusErrorUnevaluated = 3,
-    kStatusNotInstalled = 4,
-    kStatusPartial = 5,
-    kStatusIncorrectLevel = 6,
-};
-
-// Evaluates an item: writes its display text into the buffer (may be null) and returns a status.
+// Evaluates an item: writes its display text into the buffer (may be null) and returns a status
+// (PrerequisiteStatus).
 using PrerequisiteTest = INT32 (*)(wchar_t* pszText, INT32 cchText);
-
-constexpr UINT kUnsupportedLevelTextId = 340;
 
 // One prerequisite: the operating system the launchpad identified, or a catalogue entry.
 struct PrerequisiteItem

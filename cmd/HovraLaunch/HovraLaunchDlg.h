@@ -35,7 +35,7 @@ public:
     ~CHovraLaunchDlg() override;
 
     // Shared with the panels.
-    INT32 m_nNetworkAnswer = 0;
+    INT32 m_nNetworkAnswer = 0; // a kNetworkAnswer value once the network panel has started
     std::wstring m_strMediaRoot;
     wchar_t m_chLanguage;
     INT32 m_nFontWeight = 700;

@@ -2,11 +2,11 @@
 
 #include "InstallPanel.h"
 
-#include "DecimalText.h"
 #include "HovraLaunch.h"
 #include "HovraLaunchDlg.h"
 #include "InstallerCommandLine.h"
 #include "Languages.h"
+#include "StatusRules.h"
 
 namespace
 {
@@ -20,11 +20,6 @@ constexpr int kLanguageListId = 1076;
 
 constexpr UINT kMediaNameId = 210;
 constexpr UINT kLaunchTooltipId = 361;
-constexpr UINT kAllInstalledId = 330;
-constexpr UINT kSomeMissingId = 331;
-
-constexpr INT32 kYesId = 1101;
-constexpr INT32 kNoId = 1102;
 
 // Colour indices into m_clrButton.
 enum
@@ -50,40 +45,6 @@ std::wstring LoadText(UINT nId)
     std::wstring text;
     AfxLoadString(nId, text);
     return text;
-}
-
-// "\n1) name" for each of the items that is not satisfied, numbered from 1.
-std::wstring MissingSoftwareList(const PrerequisiteItem* pItems, size_t nItems)
-{
-    std::wstring strList;
-    int nCounter = 1;
-    for (size_t i = 0; i < nItems; ++i)
-    {
-        if (pItems[i].nStatus == kStatusSatisfied)
-            continue;
-        strList += L"\n" + DecimalText(nCounter) + L") " + LoadText(pItems[i].nNameId);
-        ++nCounter;
-    }
-    return strList;
-}
-
-struct NetworkView
-{
-    UINT nIconId;
-    UINT nTextId;
-};
-
-NetworkView ViewOfNetworkAnswer(INT32 nAnswer)
-{
-    switch (nAnswer)
-    {
-    case kYesId:
-        return {IDI_WARNING_SIGN, 395};
-    case kNoId:
-        return {IDI_INFORMATION_SIGN, 396};
-    default:
-        return {IDI_INFORMATION_SIGN, 397};
-    }
 }
 } // namespace
 
@@ -163,24 +124,23 @@ BOOL CInstallPanel::OnInitDialog()
 LRESULT CInstallPanel::OnRefreshStatus(WPARAM, LPARAM)
 {
     // The list walked is the current item alone: the Windows identified at start-up.
-    const std::wstring strMissing =
-        MissingSoftwareList(g_prerequisites, static_cast<size_t>(kPrerequisiteCount - kCatalogueEntryCount));
+    std::vector<PrerequisiteState> items;
+    for (size_t i = 0; i < static_cast<size_t>(kPrerequisiteCount - kCatalogueEntryCount); ++i)
+        items.push_back({g_prerequisites[i].nStatus, g_prerequisites[i].nNameId});
+    const SoftwareSummary software = SummaryOfSoftware(items, LoadText);
 
     m_hSoftwareIcon.DeleteObject();
     m_hNetworkIcon.DeleteObject();
 
-    const bool bAllInstalled = strMissing.empty();
-    const std::wstring strSoftware =
-        LoadText(bAllInstalled ? kAllInstalledId : kSomeMissingId) + L"\n" + strMissing;
     HWND hSoftwareText = GetDlgItem(kSoftwareTextId);
     ::SendMessageW(hSoftwareText, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontBody.GetSafeHandle()), TRUE);
-    ::SetWindowTextW(hSoftwareText, strSoftware.c_str());
-    m_hSoftwareIcon.LoadIcon(bAllInstalled ? IDI_INFORMATION_SIGN : IDI_WARNING_SIGN, 32, 32);
+    ::SetWindowTextW(hSoftwareText, software.strText.c_str());
+    m_hSoftwareIcon.LoadIcon(software.nIconId, 32, 32);
     ::SendMessageW(GetDlgItem(kSoftwareIconId), STM_SETICON,
                    reinterpret_cast<WPARAM>(m_hSoftwareIcon.GetSafeHandle()), 0);
 
-    const NetworkView view =
-        ViewOfNetworkAnswer(static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_nNetworkAnswer);
+    const IconAndText view =
+        SummaryOfNetworkAnswer(static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_nNetworkAnswer);
     HWND hNetworkText = GetDlgItem(kNetworkTextId);
     ::SendMessageW(hNetworkText, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontBody.GetSafeHandle()), TRUE);
     ::SetWindowTextW(hNetworkText, LoadText(view.nTextId).c_str());

@@ -1,6 +1,7 @@
 #include "InstallerCommandText.h"
 
 #include "DecimalText.h"
+#include "StatusRules.h"
 
 #include <cstddef>
 #include <cwchar>
@@ -11,9 +12,9 @@ const wchar_t* NetworkAnswerValue(std::int32_t nAnswer)
 {
     switch (nAnswer)
     {
-    case 1101:
+    case kNetworkAnswerYes:
         return L"2 ";
-    case 1102:
+    case kNetworkAnswerNo:
         return L"1 ";
     default:
         return L"0 ";

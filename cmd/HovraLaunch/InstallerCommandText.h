@@ -13,7 +13,7 @@ struct InstallerLaunchInputs
     std::wstring strTempDirectory;   // where both logs go
     std::wstring strTimestamp;       // see MakeLogTimestamp
     std::int32_t nLanguageId = -1;   // the chosen installation language, or -1
-    std::int32_t nNetworkAnswer = 0; // 1101 yes, 1102 no, anything else: don't know
+    std::int32_t nNetworkAnswer = 0; // kNetworkAnswerYes, kNetworkAnswerNo, anything else: don't know
     std::wstring strCommandTail;     // the launchpad's own arguments
 };
 

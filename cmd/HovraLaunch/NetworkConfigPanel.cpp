@@ -4,15 +4,13 @@
 
 #include "HovraLaunchDlg.h"
 #include "Languages.h"
+#include "StatusRules.h"
 
 namespace
 {
 constexpr int kHeadingId = 1100;
 constexpr int kIntroId = 1110;
 constexpr int kQuestionId = 1113;
-constexpr UINT kYesId = 1101;
-constexpr UINT kNoId = 1102;
-constexpr UINT kDontKnowId = 1103;
 constexpr int kAnswerIconId = 1105;
 constexpr int kMoreInfoId = 1106;
 constexpr int kAnswerTextId = 1107;
@@ -35,28 +33,10 @@ const struct
     int nControlId;
     UINT nTextId;
     bool bHeading;
-} kTexts[] = {{kHeadingId, 385, true},  {kIntroId, 431, false}, {kQuestionId, 434, false},
-              {kYesId, 435, false},     {kNoId, 436, false},    {kDontKnowId, 437, false},
+} kTexts[] = {{kHeadingId, 385, true},        {kIntroId, 431, false},
+              {kQuestionId, 434, false},      {kNetworkAnswerYes, 435, false},
+              {kNetworkAnswerNo, 436, false}, {kNetworkAnswerDontKnow, 437, false},
               {kMoreInfoId, 438, false}};
-
-struct AnswerView
-{
-    UINT nIconId;
-    UINT nTextId;
-};
-
-AnswerView ViewOfAnswer(UINT nId)
-{
-    switch (nId)
-    {
-    case kYesId:
-        return {IDI_WARNING_SIGN, 388};
-    case kNoId:
-        return {IDI_INFORMATION_SIGN, 391};
-    default:
-        return {IDI_WARNING_SIGN, 393};
-    }
-}
 
 // Exchanges the index of the checked radio button of the group that starts with control nIdFirst
 // (up to the next control that starts a group) with rIndex; -1 when none is checked.
@@ -87,7 +67,7 @@ void ExchangeRadioGroup(CDataExchange* pDX, int nIdFirst, INT32& rIndex)
 BEGIN_MESSAGE_MAP(CNetworkConfigPanel, CStackPanel)
 ON_MESSAGE_VOID(WM_DESTROY, &CNetworkConfigPanel::OnDestroy)
 ON_WM_CTLCOLOR(&CNetworkConfigPanel::OnCtlColor)
-ON_COMMAND_RANGE(kYesId, kDontKnowId, &CNetworkConfigPanel::OnAnswer)
+ON_COMMAND_RANGE(kNetworkAnswerYes, kNetworkAnswerDontKnow, &CNetworkConfigPanel::OnAnswer)
 ON_COMMAND(kMoreInfoId, &CNetworkConfigPanel::OnMoreInformation)
 END_MESSAGE_MAP()
 
@@ -100,12 +80,12 @@ CNetworkConfigPanel::~CNetworkConfigPanel() = default;
 void CNetworkConfigPanel::DoDataExchange(CDataExchange* pDX)
 {
     CStackPanel::DoDataExchange(pDX);
-    ExchangeRadioGroup(pDX, kYesId, m_nRadioIndex);
+    ExchangeRadioGroup(pDX, kNetworkAnswerYes, m_nRadioIndex);
     DDX_Control(pDX, kMoreInfoId, m_btnMoreInfo);
     DDX_Control(pDX, kAnswerIconId, m_stcAnswerIcon);
-    DDX_Control(pDX, kDontKnowId, m_btnDontKnow);
-    DDX_Control(pDX, kNoId, m_btnNo);
-    DDX_Control(pDX, kYesId, m_btnYes);
+    DDX_Control(pDX, kNetworkAnswerDontKnow, m_btnDontKnow);
+    DDX_Control(pDX, kNetworkAnswerNo, m_btnNo);
+    DDX_Control(pDX, kNetworkAnswerYes, m_btnYes);
 }
 
 void CNetworkConfigPanel::OnPanelShow()
@@ -145,12 +125,13 @@ BOOL CNetworkConfigPanel::OnInitDialog()
     m_btnMoreInfo.SetCursorResource(IDC_HAND_CURSOR, TRUE);
     m_btnMoreInfo.SetTooltip(kMoreInfoTooltipId, TRUE);
 
-    OnAnswer(kDontKnowId);
+    OnAnswer(kNetworkAnswerDontKnow);
     return TRUE;
 }
 
 void CNetworkConfigPanel::OnAnswer(UINT nId)
 {
+    const INT32 nAnswer = static_cast<INT32>(nId);
     m_btnDontKnow.SetCheck(BST_UNCHECKED);
     m_btnNo.SetCheck(BST_UNCHECKED);
     m_btnYes.SetCheck(BST_UNCHECKED);
@@ -163,10 +144,12 @@ void CNetworkConfigPanel::OnAnswer(UINT nId)
         ::SendMessageW(hText, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontBody.GetSafeHandle()), TRUE);
     }
 
-    const AnswerView view = ViewOfAnswer(nId);
+    const IconAndText view = ExplanationOfNetworkAnswer(nAnswer);
     m_strAnswerText.clear();
     AfxLoadString(view.nTextId, m_strAnswerText);
-    CButton& answer = nId == kYesId ? m_btnYes : nId == kNoId ? m_btnNo : m_btnDontKnow;
+    CButton& answer = nAnswer == kNetworkAnswerYes  ? m_btnYes
+                      : nAnswer == kNetworkAnswerNo ? m_btnNo
+                                                    : m_btnDontKnow;
     answer.SetCheck(BST_CHECKED);
 
     if (hText != nullptr)
@@ -179,7 +162,7 @@ void CNetworkConfigPanel::OnAnswer(UINT nId)
     m_stcAnswerIcon.SetIcon(m_hAnswerIcon);
     Invalidate(TRUE);
 
-    static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_nNetworkAnswer = static_cast<INT32>(nId);
+    static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_nNetworkAnswer = nAnswer;
 }
 
 void CNetworkConfigPanel::OnMoreInformation()

@@ -24,11 +24,12 @@ protected:
 
     void OnDestroy();
     HBRUSH OnCtlColor(HDC hdc, HWND hCtrl, UINT nCtlColor);
-    // A click on one of the answers 1101 to 1103; also run once at initialisation.
+    // A click on one of the answers, kNetworkAnswerYes to kNetworkAnswerDontKnow; also run once at
+    // initialisation.
     void OnAnswer(UINT nId);
     void OnMoreInformation();
 
-    INT32 m_nRadioIndex = 2; // within the group that starts at 1101: 2 is Don't know
+    INT32 m_nRadioIndex = 2; // within the group that starts at the yes button: 2 is Don't know
     CStatic m_stcAnswerIcon;
     CButton m_btnDontKnow;
     CButton m_btnNo;

@@ -5,6 +5,7 @@
 #include "FileDialog.h"
 #include "HovraLaunch.h"
 #include "HovraLaunchDlg.h"
+#include "StatusRules.h"
 
 namespace
 {
@@ -52,34 +53,6 @@ UINT ShortNameId(UINT nNameId)
         if (entry.nNameId == nNameId)
             return entry.nShortNameId;
     return kGenericWindowsId;
-}
-
-// How a test result is shown: the status kept in the item, the status word and the light.
-struct StatusView
-{
-    INT32 nStatus;
-    UINT nWordId;
-    int nLedState;
-};
-
-StatusView ViewOfResult(INT32 nResult, const PrerequisiteItem& item)
-{
-    switch (nResult)
-    {
-    case kStatusSatisfied:
-        if (item.nDescriptionId != kUnsupportedLevelTextId)
-            return {kStatusSatisfied, 311, CLedCtrl::LED_GREEN};
-        // A matching Windows at a level the product does not support.
-        return {kStatusIncorrectLevel, item.nAltDescriptionId == 0 ? 313u : 316u, CLedCtrl::LED_RED};
-    case kStatusNotInstalled:
-        return {nResult, 312, CLedCtrl::LED_RED};
-    case kStatusPartial:
-        return {nResult, 315, CLedCtrl::LED_RED};
-    case kStatusIncorrectLevel:
-        return {nResult, 313, CLedCtrl::LED_RED};
-    default: // 2, 3 and anything unknown
-        return {nResult, 314, CLedCtrl::LED_RED};
-    }
 }
 
 int Width(const RECT& rc)
@@ -286,11 +259,11 @@ LRESULT CSoftwarePanel::OnRefreshStatus(WPARAM, LPARAM)
             continue;
         ::ZeroMemory(item.szText, sizeof item.szText);
         const INT32 nResult = item.pfnTest(item.szText, kCchTestText);
-        const StatusView view = ViewOfResult(nResult, item);
+        const PrerequisiteView view = ViewOfTestResult(nResult, item.nDescriptionId, item.nAltDescriptionId);
         item.nStatus = view.nStatus;
 
         PrerequisiteRow& row = *m_aRows[nRow];
-        row.m_led.SetState(view.nLedState);
+        row.m_led.SetState(view.light == StatusLight::Green ? CLedCtrl::LED_GREEN : CLedCtrl::LED_RED);
         std::wstring strWord;
         if (AfxLoadString(view.nWordId, strWord))
             row.m_stcStatus.SetWindowText(strWord);
