@@ -5,7 +5,9 @@
 #include "HovraLaunchDlg.h"
 #include "Security.h"
 
+#include <algorithm>
 #include <array>
+#include <numeric>
 #include <utility>
 
 CHovraLaunchApp theApp;
@@ -49,6 +51,8 @@ struct WindowsRelease
     DisplayFormat format;
     WORD wMinServicePack; // the test's release must have at least this service pack
     Condition pfnIsRelease;
+    int nIdentificationPlace; // see kReleases
+    bool bWarning;            // identified as this release, the launchpad warns
 };
 
 // A condition that is one question of CSecurity.
@@ -77,36 +81,42 @@ bool IsVistaServerX64(CSecurity& s)
 using enum DisplayFormat;
 
 // In catalogue order. Columns: entry, name, more information, description, alternative
-// description, URL, short name, display format, least service pack, condition.
+// description, URL, short name, display format, least service pack, condition, identification
+// place, warning.
+//
+// Identification asks the conditions by place, lowest first, and the first that holds wins (the
+// least service pack is not asked). The order settles where predicates overlap: Windows 11 before
+// Windows 10, Server 2022 before 2019 before 2016, the catch-all last. Places go in tens so that a
+// release can be put between two others.
 constexpr WindowsRelease kReleases[] = {
-    {1, 219, 259, 340, 0, 239, 353, Snapshot, 0, &Ask<&CSecurity::IsWindows2003>},
-    {2, 215, 255, 340, 0, 235, 354, Snapshot, 2, &Ask<&CSecurity::IsWindowsXP>},
-    {3, 216, 256, 340, 0, 236, 355, Snapshot, 3, &Ask<&CSecurity::IsWindows2000>},
-    {4, 217, 257, 340, 0, 237, 356, Snapshot, 6, &Ask<&CSecurity::IsWindowsNT4>},
-    {5, 510, 515, 340, 0, 538, 517, Snapshot, 0, &Ask<&CSecurity::IsWindowsXPx64>},
-    {6, 521, 522, 340, 0, 524, 520, Snapshot, 0, &Ask<&CSecurity::IsWindows2003x64>},
-    {7, 530, 543, 340, 0, 539, 547, Snapshot, 0, &IsVistaWorkstation},
-    {8, 531, 545, 340, 0, 541, 549, Snapshot, 0, &IsVistaServer},
-    {9, 532, 544, 340, 0, 540, 548, Snapshot, 0, &IsVistaWorkstationX64},
-    {10, 533, 546, 340, 0, 542, 550, Snapshot, 0, &IsVistaServerX64},
-    {11, 482, 483, 340, 0, 485, 498, Snapshot, 0, &Ask<&CSecurity::IsWindows7>},
-    {12, 486, 487, 340, 0, 489, 499, Snapshot, 0, &Ask<&CSecurity::IsWindows7x64>},
-    {13, 490, 491, 340, 0, 493, 508, Snapshot, 0, &Ask<&CSecurity::IsWindows2008R2x86>},
-    {14, 494, 495, 340, 0, 497, 509, Snapshot, 0, &Ask<&CSecurity::IsWindows2008R2>},
-    {15, 512, 513, 340, 0, 518, 568, Snapshot, 0, &Ask<&CSecurity::IsWindows8>},
-    {16, 519, 526, 340, 0, 528, 569, Snapshot, 0, &Ask<&CSecurity::IsWindows8x64>},
-    {17, 529, 555, 340, 0, 557, 570, Snapshot, 0, &Ask<&CSecurity::IsWindows2012>},
-    {18, 558, 559, 340, 0, 567, 571, Snapshot, 0, &Ask<&CSecurity::IsWindows2012x64>},
-    {19, 578, 579, 340, 585, 581, 577, V63, 0, &Ask<&CSecurity::IsWindows81>},
-    {20, 583, 584, 340, 0, 586, 582, V63, 0, &Ask<&CSecurity::IsWindows81x64>},
-    {21, 573, 574, 340, 0, 576, 572, V63, 0, &Ask<&CSecurity::IsWindows2012R2>},
-    {22, 588, 589, 340, 595, 591, 587, V100, 0, &Ask<&CSecurity::IsWindows10>},
-    {23, 598, 599, 340, 0, 601, 597, V100, 0, &Ask<&CSecurity::IsWindows2016>},
-    {24, 593, 594, 595, 0, 596, 592, V100, 0, &Ask<&CSecurity::IsWindows10x64>},
-    {25, 603, 604, 605, 0, 606, 602, V100, 0, &Ask<&CSecurity::IsWindows2019>},
-    {26, 608, 609, 610, 0, 611, 607, V100, 0, &Ask<&CSecurity::IsWindows2022>},
-    {27, 613, 614, 615, 0, 616, 612, V100, 0, &Ask<&CSecurity::IsWindows11>},
-    {28, 560, 564, 561, 0, 562, 565, Snapshot, 0, &Ask<&CSecurity::IsAfterWindows6>},
+    {1, 219, 259, 340, 0, 239, 353, Snapshot, 0, &Ask<&CSecurity::IsWindows2003>, 100, false},
+    {2, 215, 255, 340, 0, 235, 354, Snapshot, 2, &Ask<&CSecurity::IsWindowsXP>, 120, false},
+    {3, 216, 256, 340, 0, 236, 355, Snapshot, 3, &Ask<&CSecurity::IsWindows2000>, 130, true},
+    {4, 217, 257, 340, 0, 237, 356, Snapshot, 6, &Ask<&CSecurity::IsWindowsNT4>, 140, true},
+    {5, 510, 515, 340, 0, 538, 517, Snapshot, 0, &Ask<&CSecurity::IsWindowsXPx64>, 150, false},
+    {6, 521, 522, 340, 0, 524, 520, Snapshot, 0, &Ask<&CSecurity::IsWindows2003x64>, 110, false},
+    {7, 530, 543, 340, 0, 539, 547, Snapshot, 0, &IsVistaWorkstation, 160, false},
+    {8, 531, 545, 340, 0, 541, 549, Snapshot, 0, &IsVistaServer, 180, false},
+    {9, 532, 544, 340, 0, 540, 548, Snapshot, 0, &IsVistaWorkstationX64, 170, false},
+    {10, 533, 546, 340, 0, 542, 550, Snapshot, 0, &IsVistaServerX64, 190, false},
+    {11, 482, 483, 340, 0, 485, 498, Snapshot, 0, &Ask<&CSecurity::IsWindows7>, 200, false},
+    {12, 486, 487, 340, 0, 489, 499, Snapshot, 0, &Ask<&CSecurity::IsWindows7x64>, 210, false},
+    {13, 490, 491, 340, 0, 493, 508, Snapshot, 0, &Ask<&CSecurity::IsWindows2008R2x86>, 220, false},
+    {14, 494, 495, 340, 0, 497, 509, Snapshot, 0, &Ask<&CSecurity::IsWindows2008R2>, 230, false},
+    {15, 512, 513, 340, 0, 518, 568, Snapshot, 0, &Ask<&CSecurity::IsWindows8>, 240, false},
+    {16, 519, 526, 340, 0, 528, 569, Snapshot, 0, &Ask<&CSecurity::IsWindows8x64>, 250, false},
+    {17, 529, 555, 340, 0, 557, 570, Snapshot, 0, &Ask<&CSecurity::IsWindows2012>, 260, false},
+    {18, 558, 559, 340, 0, 567, 571, Snapshot, 0, &Ask<&CSecurity::IsWindows2012x64>, 270, false},
+    {19, 578, 579, 340, 585, 581, 577, V63, 0, &Ask<&CSecurity::IsWindows81>, 40, false},
+    {20, 583, 584, 340, 0, 586, 582, V63, 0, &Ask<&CSecurity::IsWindows81x64>, 50, false},
+    {21, 573, 574, 340, 0, 576, 572, V63, 0, &Ask<&CSecurity::IsWindows2012R2>, 60, false},
+    {22, 588, 589, 340, 595, 591, 587, V100, 0, &Ask<&CSecurity::IsWindows10>, 70, false},
+    {23, 598, 599, 340, 0, 601, 597, V100, 0, &Ask<&CSecurity::IsWindows2016>, 90, false},
+    {24, 593, 594, 595, 0, 596, 592, V100, 0, &Ask<&CSecurity::IsWindows10x64>, 80, false},
+    {25, 603, 604, 605, 0, 606, 602, V100, 0, &Ask<&CSecurity::IsWindows2019>, 30, false},
+    {26, 608, 609, 610, 0, 611, 607, V100, 0, &Ask<&CSecurity::IsWindows2022>, 20, false},
+    {27, 613, 614, 615, 0, 616, 612, V100, 0, &Ask<&CSecurity::IsWindows11>, 10, false},
+    {28, 560, 564, 561, 0, 562, 565, Snapshot, 0, &Ask<&CSecurity::IsAfterWindows6>, 280, true},
 };
 
 static_assert(std::size(kReleases) == kCatalogueEntryCount, "one row per catalogue entry");
@@ -120,6 +130,28 @@ constexpr bool EntriesNumberedInOrder()
     return true;
 }
 static_assert(EntriesNumberedInOrder(), "row n is entry n + 1 and has a condition");
+
+// The rows by identification place.
+constexpr std::array<size_t, kCatalogueEntryCount> IdentificationOrder()
+{
+    std::array<size_t, kCatalogueEntryCount> order{};
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::sort(order.begin(), order.end(),
+              [](size_t a, size_t b)
+              { return kReleases[a].nIdentificationPlace < kReleases[b].nIdentificationPlace; });
+    return order;
+}
+constexpr auto kIdentificationOrder = IdentificationOrder();
+
+constexpr bool EachEntryHasItsOwnPlace()
+{
+    for (size_t i = 1; i < kIdentificationOrder.size(); ++i)
+        if (kReleases[kIdentificationOrder[i - 1]].nIdentificationPlace ==
+            kReleases[kIdentificationOrder[i]].nIdentificationPlace)
+            return false;
+    return kReleases[kIdentificationOrder[0]].nIdentificationPlace > 0;
+}
+static_assert(EachEntryHasItsOwnPlace(), "identification asks every entry once, in a settled order");
 
 std::wstring DisplayText(const CSecurity& security, UINT nShortNameId, DisplayFormat format)
 {
@@ -192,58 +224,16 @@ namespace
 }();
 } // namespace
 
-namespace
-{
-struct IdentificationStep
-{
-    Condition condition;
-    int nEntry;
-    bool bWarning;
-};
-
-// Asked in this order; the first that holds wins. The order settles where predicates overlap:
-// Windows 11 before Windows 10, Server 2022 before 2019 before 2016, the catch-all last.
-const IdentificationStep kIdentificationSteps[] = {
-    {&Ask<&CSecurity::IsWindows11>, 27, false},
-    {&Ask<&CSecurity::IsWindows2022>, 26, false},
-    {&Ask<&CSecurity::IsWindows2019>, 25, false},
-    {&Ask<&CSecurity::IsWindows81>, 19, false},
-    {&Ask<&CSecurity::IsWindows81x64>, 20, false},
-    {&Ask<&CSecurity::IsWindows2012R2>, 21, false},
-    {&Ask<&CSecurity::IsWindows10>, 22, false},
-    {&Ask<&CSecurity::IsWindows10x64>, 24, false},
-    {&Ask<&CSecurity::IsWindows2016>, 23, false},
-    {&Ask<&CSecurity::IsWindows2003>, 1, false},
-    {&Ask<&CSecurity::IsWindows2003x64>, 6, false},
-    {&Ask<&CSecurity::IsWindowsXP>, 2, false},
-    {&Ask<&CSecurity::IsWindows2000>, 3, true},
-    {&Ask<&CSecurity::IsWindowsNT4>, 4, true},
-    {&Ask<&CSecurity::IsWindowsXPx64>, 5, false},
-    {&IsVistaWorkstation, 7, false},
-    {&IsVistaWorkstationX64, 9, false},
-    {&IsVistaServer, 8, false},
-    {&IsVistaServerX64, 10, false},
-    {&Ask<&CSecurity::IsWindows7>, 11, false},
-    {&Ask<&CSecurity::IsWindows7x64>, 12, false},
-    {&Ask<&CSecurity::IsWindows2008R2x86>, 13, false},
-    {&Ask<&CSecurity::IsWindows2008R2>, 14, false},
-    {&Ask<&CSecurity::IsWindows8>, 15, false},
-    {&Ask<&CSecurity::IsWindows8x64>, 16, false},
-    {&Ask<&CSecurity::IsWindows2012>, 17, false},
-    {&Ask<&CSecurity::IsWindows2012x64>, 18, false},
-    {&Ask<&CSecurity::IsAfterWindows6>, 28, true},
-};
-} // namespace
-
 bool SelectCurrentOs()
 {
     CSecurity security;
-    for (const IdentificationStep& step : kIdentificationSteps)
+    for (const size_t nRow : kIdentificationOrder)
     {
-        if (step.condition(security))
+        const WindowsRelease& release = kReleases[nRow];
+        if (release.pfnIsRelease(security))
         {
-            g_prerequisites[0] = g_prerequisites[step.nEntry];
-            return !step.bWarning;
+            g_prerequisites[0] = g_prerequisites[release.nEntry];
+            return !release.bWarning;
         }
     }
     return false;
