@@ -32,6 +32,8 @@ namespace
 {
 using Condition = bool (*)(CSecurity& security);
 
+constexpr UINT kGenericWindowsId = 565; // "Windows"
+
 enum class DisplayFormat
 {
     Snapshot, // short name, the snapshot's major.minor, service pack
@@ -47,7 +49,8 @@ struct WindowsRelease
     UINT nDescriptionId;
     UINT nAltDescriptionId; // 0: none
     UINT nUrlId;
-    UINT nShortNameId; // what the test's text starts with
+    UINT nShortNameId;   // what the test's text starts with
+    UINT nHeadingNameId; // what the software panel's heading calls the release
     DisplayFormat format;
     WORD wMinServicePack; // the test's release must have at least this service pack
     Condition pfnIsRelease;
@@ -81,42 +84,42 @@ bool IsVistaServerX64(CSecurity& s)
 using enum DisplayFormat;
 
 // In catalogue order. Columns: entry, name, more information, description, alternative
-// description, URL, short name, display format, least service pack, condition, identification
-// place, warning.
+// description, URL, short name, heading name, display format, least service pack, condition,
+// identification place, warning.
 //
 // Identification asks the conditions by place, lowest first, and the first that holds wins (the
 // least service pack is not asked). The order settles where predicates overlap: Windows 11 before
 // Windows 10, Server 2022 before 2019 before 2016, the catch-all last. Places go in tens so that a
 // release can be put between two others.
 constexpr WindowsRelease kReleases[] = {
-    {1, 219, 259, 340, 0, 239, 353, Snapshot, 0, &Ask<&CSecurity::IsWindows2003>, 100, false},
-    {2, 215, 255, 340, 0, 235, 354, Snapshot, 2, &Ask<&CSecurity::IsWindowsXP>, 120, false},
-    {3, 216, 256, 340, 0, 236, 355, Snapshot, 3, &Ask<&CSecurity::IsWindows2000>, 130, true},
-    {4, 217, 257, 340, 0, 237, 356, Snapshot, 6, &Ask<&CSecurity::IsWindowsNT4>, 140, true},
-    {5, 510, 515, 340, 0, 538, 517, Snapshot, 0, &Ask<&CSecurity::IsWindowsXPx64>, 150, false},
-    {6, 521, 522, 340, 0, 524, 520, Snapshot, 0, &Ask<&CSecurity::IsWindows2003x64>, 110, false},
-    {7, 530, 543, 340, 0, 539, 547, Snapshot, 0, &IsVistaWorkstation, 160, false},
-    {8, 531, 545, 340, 0, 541, 549, Snapshot, 0, &IsVistaServer, 180, false},
-    {9, 532, 544, 340, 0, 540, 548, Snapshot, 0, &IsVistaWorkstationX64, 170, false},
-    {10, 533, 546, 340, 0, 542, 550, Snapshot, 0, &IsVistaServerX64, 190, false},
-    {11, 482, 483, 340, 0, 485, 498, Snapshot, 0, &Ask<&CSecurity::IsWindows7>, 200, false},
-    {12, 486, 487, 340, 0, 489, 499, Snapshot, 0, &Ask<&CSecurity::IsWindows7x64>, 210, false},
-    {13, 490, 491, 340, 0, 493, 508, Snapshot, 0, &Ask<&CSecurity::IsWindows2008R2x86>, 220, false},
-    {14, 494, 495, 340, 0, 497, 509, Snapshot, 0, &Ask<&CSecurity::IsWindows2008R2>, 230, false},
-    {15, 512, 513, 340, 0, 518, 568, Snapshot, 0, &Ask<&CSecurity::IsWindows8>, 240, false},
-    {16, 519, 526, 340, 0, 528, 569, Snapshot, 0, &Ask<&CSecurity::IsWindows8x64>, 250, false},
-    {17, 529, 555, 340, 0, 557, 570, Snapshot, 0, &Ask<&CSecurity::IsWindows2012>, 260, false},
-    {18, 558, 559, 340, 0, 567, 571, Snapshot, 0, &Ask<&CSecurity::IsWindows2012x64>, 270, false},
-    {19, 578, 579, 340, 585, 581, 577, V63, 0, &Ask<&CSecurity::IsWindows81>, 40, false},
-    {20, 583, 584, 340, 0, 586, 582, V63, 0, &Ask<&CSecurity::IsWindows81x64>, 50, false},
-    {21, 573, 574, 340, 0, 576, 572, V63, 0, &Ask<&CSecurity::IsWindows2012R2>, 60, false},
-    {22, 588, 589, 340, 595, 591, 587, V100, 0, &Ask<&CSecurity::IsWindows10>, 70, false},
-    {23, 598, 599, 340, 0, 601, 597, V100, 0, &Ask<&CSecurity::IsWindows2016>, 90, false},
-    {24, 593, 594, 595, 0, 596, 592, V100, 0, &Ask<&CSecurity::IsWindows10x64>, 80, false},
-    {25, 603, 604, 605, 0, 606, 602, V100, 0, &Ask<&CSecurity::IsWindows2019>, 30, false},
-    {26, 608, 609, 610, 0, 611, 607, V100, 0, &Ask<&CSecurity::IsWindows2022>, 20, false},
-    {27, 613, 614, 615, 0, 616, 612, V100, 0, &Ask<&CSecurity::IsWindows11>, 10, false},
-    {28, 560, 564, 561, 0, 562, 565, Snapshot, 0, &Ask<&CSecurity::IsAfterWindows6>, 280, true},
+    {1, 219, 259, 340, 0, 239, 353, 379, Snapshot, 0, &Ask<&CSecurity::IsWindows2003>, 100, false},
+    {2, 215, 255, 340, 0, 235, 354, 376, Snapshot, 2, &Ask<&CSecurity::IsWindowsXP>, 120, false},
+    {3, 216, 256, 340, 0, 236, 355, 377, Snapshot, 3, &Ask<&CSecurity::IsWindows2000>, 130, true},
+    {4, 217, 257, 340, 0, 237, 356, 565, Snapshot, 6, &Ask<&CSecurity::IsWindowsNT4>, 140, true},
+    {5, 510, 515, 340, 0, 538, 517, 516, Snapshot, 0, &Ask<&CSecurity::IsWindowsXPx64>, 150, false},
+    {6, 521, 522, 340, 0, 524, 520, 525, Snapshot, 0, &Ask<&CSecurity::IsWindows2003x64>, 110, false},
+    {7, 530, 543, 340, 0, 539, 547, 551, Snapshot, 0, &IsVistaWorkstation, 160, false},
+    {8, 531, 545, 340, 0, 541, 549, 553, Snapshot, 0, &IsVistaServer, 180, false},
+    {9, 532, 544, 340, 0, 540, 548, 552, Snapshot, 0, &IsVistaWorkstationX64, 170, false},
+    {10, 533, 546, 340, 0, 542, 550, 554, Snapshot, 0, &IsVistaServerX64, 190, false},
+    {11, 482, 483, 340, 0, 485, 498, 498, Snapshot, 0, &Ask<&CSecurity::IsWindows7>, 200, false},
+    {12, 486, 487, 340, 0, 489, 499, 499, Snapshot, 0, &Ask<&CSecurity::IsWindows7x64>, 210, false},
+    {13, 490, 491, 340, 0, 493, 508, 508, Snapshot, 0, &Ask<&CSecurity::IsWindows2008R2x86>, 220, false},
+    {14, 494, 495, 340, 0, 497, 509, 509, Snapshot, 0, &Ask<&CSecurity::IsWindows2008R2>, 230, false},
+    {15, 512, 513, 340, 0, 518, 568, 568, Snapshot, 0, &Ask<&CSecurity::IsWindows8>, 240, false},
+    {16, 519, 526, 340, 0, 528, 569, 569, Snapshot, 0, &Ask<&CSecurity::IsWindows8x64>, 250, false},
+    {17, 529, 555, 340, 0, 557, 570, 570, Snapshot, 0, &Ask<&CSecurity::IsWindows2012>, 260, false},
+    {18, 558, 559, 340, 0, 567, 571, 571, Snapshot, 0, &Ask<&CSecurity::IsWindows2012x64>, 270, false},
+    {19, 578, 579, 340, 585, 581, 577, 577, V63, 0, &Ask<&CSecurity::IsWindows81>, 40, false},
+    {20, 583, 584, 340, 0, 586, 582, 582, V63, 0, &Ask<&CSecurity::IsWindows81x64>, 50, false},
+    {21, 573, 574, 340, 0, 576, 572, 572, V63, 0, &Ask<&CSecurity::IsWindows2012R2>, 60, false},
+    {22, 588, 589, 340, 595, 591, 587, 587, V100, 0, &Ask<&CSecurity::IsWindows10>, 70, false},
+    {23, 598, 599, 340, 0, 601, 597, 597, V100, 0, &Ask<&CSecurity::IsWindows2016>, 90, false},
+    {24, 593, 594, 595, 0, 596, 592, 592, V100, 0, &Ask<&CSecurity::IsWindows10x64>, 80, false},
+    {25, 603, 604, 605, 0, 606, 602, 602, V100, 0, &Ask<&CSecurity::IsWindows2019>, 30, false},
+    {26, 608, 609, 610, 0, 611, 607, 607, V100, 0, &Ask<&CSecurity::IsWindows2022>, 20, false},
+    {27, 613, 614, 615, 0, 616, 612, 612, V100, 0, &Ask<&CSecurity::IsWindows11>, 10, false},
+    {28, 560, 564, 561, 0, 562, 565, 565, Snapshot, 0, &Ask<&CSecurity::IsAfterWindows6>, 280, true},
 };
 
 static_assert(std::size(kReleases) == kCatalogueEntryCount, "one row per catalogue entry");
@@ -130,6 +133,20 @@ constexpr bool EntriesNumberedInOrder()
     return true;
 }
 static_assert(EntriesNumberedInOrder(), "row n is entry n + 1 and has a condition");
+
+constexpr bool NamesTellEntriesApart()
+{
+    for (size_t i = 0; i < std::size(kReleases); ++i)
+    {
+        if (kReleases[i].nNameId == 0) // the name of the current item before identification
+            return false;
+        for (size_t j = 0; j < i; ++j)
+            if (kReleases[j].nNameId == kReleases[i].nNameId)
+                return false;
+    }
+    return true;
+}
+static_assert(NamesTellEntriesApart(), "the heading's short name is found by the entry's name");
 
 // The rows by identification place.
 constexpr std::array<size_t, kCatalogueEntryCount> IdentificationOrder()
@@ -223,6 +240,14 @@ namespace
     return true;
 }();
 } // namespace
+
+UINT HeadingShortNameId(UINT nNameId)
+{
+    for (const WindowsRelease& release : kReleases)
+        if (release.nNameId == nNameId)
+            return release.nHeadingNameId;
+    return kGenericWindowsId;
+}
 
 bool SelectCurrentOs()
 {
