@@ -26,8 +26,11 @@ BOOL CHovraLaunchApp::InitInstance()
     return FALSE;
 }
 
-// The Windows releases the launchpad knows, one row each: the catalogue entry's texts and the test
-// that entry runs. The test functions differ only in their row.
+// The Windows releases the launchpad knows, one row each: the catalogue entry's texts, what the
+// entry's test asks and writes, the name the software panel's heading gives it, and where it stands
+// when the running Windows is identified. The catalogue and the test functions are made from the
+// rows; a new release is a row, its condition, and one more in the counts of HovraLaunch.h, which
+// the static_asserts below hold to the table.
 namespace
 {
 using Condition = bool (*)(CSecurity& security);
