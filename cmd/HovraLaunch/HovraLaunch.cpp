@@ -5,6 +5,11 @@
 #include "HovraLaunchDlg.h"
 #include "Security.h"
 
+#include <algorithm>
+#include <array>
+#include <numeric>
+#include <utility>
+
 CHovraLaunchApp theApp;
 
 BOOL CHovraLaunchApp::InitInstance()
@@ -21,11 +26,16 @@ BOOL CHovraLaunchApp::InitInstance()
     return FALSE;
 }
 
-// The operating-system test functions: one per catalogue entry, differing only in the condition,
-// the short name and the way the version is shown.
+// The Windows releases the launchpad knows, one row each: the catalogue entry's texts, what the
+// entry's test asks and writes, the name the software panel's heading gives it, and where it stands
+// when the running Windows is identified. The catalogue and the test functions are made from the
+// rows; a new release is a row, its condition, and one more in the counts of HovraLaunch.h, which
+// the static_asserts below hold to the table.
 namespace
 {
 using Condition = bool (*)(CSecurity& security);
+
+constexpr UINT kGenericWindowsId = 565; // "Windows"
 
 enum class DisplayFormat
 {
@@ -34,12 +44,28 @@ enum class DisplayFormat
     V100,     // short name, "10.0", service pack
 };
 
-struct OsTest
+struct WindowsRelease
 {
-    Condition condition;
-    UINT nShortNameId;
+    int nEntry; // the catalogue entry, counted from 1
+    UINT nNameId;
+    UINT nMoreInfoId;
+    UINT nDescriptionId;
+    UINT nAltDescriptionId; // 0: none
+    UINT nUrlId;
+    UINT nShortNameId;   // what the test's text starts with
+    UINT nHeadingNameId; // what the software panel's heading calls the release
     DisplayFormat format;
+    WORD wMinServicePack; // the test's release must have at least this service pack
+    Condition pfnIsRelease;
+    int nIdentificationPlace; // see kReleases
+    bool bWarning;            // identified as this release, the launchpad warns
 };
+
+// A condition that is one question of CSecurity.
+template <bool (CSecurity::*pfnIs)()> bool Ask(CSecurity& s)
+{
+    return (s.*pfnIs)();
+}
 
 bool IsVistaWorkstation(CSecurity& s)
 {
@@ -58,41 +84,94 @@ bool IsVistaServerX64(CSecurity& s)
     return s.IsWindowsVistaFamily() && s.IsWow64() && s.GetProductType() > VER_NT_WORKSTATION;
 }
 
-// Indexed by catalogue entry; row 0 is unused.
-const OsTest kOsTests[kPrerequisiteCount] = {
-    {nullptr, 0, DisplayFormat::Snapshot},
-    {[](CSecurity& s) { return s.IsWindows2003(); }, 353, DisplayFormat::Snapshot},
-    {[](CSecurity& s) { return s.IsWindowsXP() && s.GetServicePackMajor() >= 2; }, 354,
-     DisplayFormat::Snapshot},
-    {[](CSecurity& s) { return s.IsWindows2000() && s.GetServicePackMajor() >= 3; }, 355,
-     DisplayFormat::Snapshot},
-    {[](CSecurity& s) { return s.IsWindowsNT4() && s.GetServicePackMajor() >= 6; }, 356,
-     DisplayFormat::Snapshot},
-    {[](CSecurity& s) { return s.IsWindowsXPx64(); }, 517, DisplayFormat::Snapshot},
-    {[](CSecurity& s) { return s.IsWindows2003x64(); }, 520, DisplayFormat::Snapshot},
-    {&IsVistaWorkstation, 547, DisplayFormat::Snapshot},
-    {&IsVistaServer, 549, DisplayFormat::Snapshot},
-    {&IsVistaWorkstationX64, 548, DisplayFormat::Snapshot},
-    {&IsVistaServerX64, 550, DisplayFormat::Snapshot},
-    {[](CSecurity& s) { return s.IsWindows7(); }, 498, DisplayFormat::Snapshot},
-    {[](CSecurity& s) { return s.IsWindows7x64(); }, 499, DisplayFormat::Snapshot},
-    {[](CSecurity& s) { return s.IsWindows2008R2x86(); }, 508, DisplayFormat::Snapshot},
-    {[](CSecurity& s) { return s.IsWindows2008R2(); }, 509, DisplayFormat::Snapshot},
-    {[](CSecurity& s) { return s.IsWindows8(); }, 568, DisplayFormat::Snapshot},
-    {[](CSecurity& s) { return s.IsWindows8x64(); }, 569, DisplayFormat::Snapshot},
-    {[](CSecurity& s) { return s.IsWindows2012(); }, 570, DisplayFormat::Snapshot},
-    {[](CSecurity& s) { return s.IsWindows2012x64(); }, 571, DisplayFormat::Snapshot},
-    {[](CSecurity& s) { return s.IsWindows81(); }, 577, DisplayFormat::V63},
-    {[](CSecurity& s) { return s.IsWindows81x64(); }, 582, DisplayFormat::V63},
-    {[](CSecurity& s) { return s.IsWindows2012R2(); }, 572, DisplayFormat::V63},
-    {[](CSecurity& s) { return s.IsWindows10(); }, 587, DisplayFormat::V100},
-    {[](CSecurity& s) { return s.IsWindows2016(); }, 597, DisplayFormat::V100},
-    {[](CSecurity& s) { return s.IsWindows10x64(); }, 592, DisplayFormat::V100},
-    {[](CSecurity& s) { return s.IsWindows2019(); }, 602, DisplayFormat::V100},
-    {[](CSecurity& s) { return s.IsWindows2022(); }, 607, DisplayFormat::V100},
-    {[](CSecurity& s) { return s.IsWindows11(); }, 612, DisplayFormat::V100},
-    {[](CSecurity& s) { return s.IsAfterWindows6(); }, 565, DisplayFormat::Snapshot},
+using enum DisplayFormat;
+
+// In catalogue order. Columns: entry, name, more information, description, alternative
+// description, URL, short name, heading name, display format, least service pack, condition,
+// identification place, warning.
+//
+// Identification asks the conditions by place, lowest first, and the first that holds wins (the
+// least service pack is not asked). The order settles where predicates overlap: Windows 11 before
+// Windows 10, Server 2022 before 2019 before 2016, the catch-all last. Places go in tens so that a
+// release can be put between two others.
+constexpr WindowsRelease kReleases[] = {
+    {1, 219, 259, 340, 0, 239, 353, 379, Snapshot, 0, &Ask<&CSecurity::IsWindows2003>, 100, false},
+    {2, 215, 255, 340, 0, 235, 354, 376, Snapshot, 2, &Ask<&CSecurity::IsWindowsXP>, 120, false},
+    {3, 216, 256, 340, 0, 236, 355, 377, Snapshot, 3, &Ask<&CSecurity::IsWindows2000>, 130, true},
+    {4, 217, 257, 340, 0, 237, 356, 565, Snapshot, 6, &Ask<&CSecurity::IsWindowsNT4>, 140, true},
+    {5, 510, 515, 340, 0, 538, 517, 516, Snapshot, 0, &Ask<&CSecurity::IsWindowsXPx64>, 150, false},
+    {6, 521, 522, 340, 0, 524, 520, 525, Snapshot, 0, &Ask<&CSecurity::IsWindows2003x64>, 110, false},
+    {7, 530, 543, 340, 0, 539, 547, 551, Snapshot, 0, &IsVistaWorkstation, 160, false},
+    {8, 531, 545, 340, 0, 541, 549, 553, Snapshot, 0, &IsVistaServer, 180, false},
+    {9, 532, 544, 340, 0, 540, 548, 552, Snapshot, 0, &IsVistaWorkstationX64, 170, false},
+    {10, 533, 546, 340, 0, 542, 550, 554, Snapshot, 0, &IsVistaServerX64, 190, false},
+    {11, 482, 483, 340, 0, 485, 498, 498, Snapshot, 0, &Ask<&CSecurity::IsWindows7>, 200, false},
+    {12, 486, 487, 340, 0, 489, 499, 499, Snapshot, 0, &Ask<&CSecurity::IsWindows7x64>, 210, false},
+    {13, 490, 491, 340, 0, 493, 508, 508, Snapshot, 0, &Ask<&CSecurity::IsWindows2008R2x86>, 220, false},
+    {14, 494, 495, 340, 0, 497, 509, 509, Snapshot, 0, &Ask<&CSecurity::IsWindows2008R2>, 230, false},
+    {15, 512, 513, 340, 0, 518, 568, 568, Snapshot, 0, &Ask<&CSecurity::IsWindows8>, 240, false},
+    {16, 519, 526, 340, 0, 528, 569, 569, Snapshot, 0, &Ask<&CSecurity::IsWindows8x64>, 250, false},
+    {17, 529, 555, 340, 0, 557, 570, 570, Snapshot, 0, &Ask<&CSecurity::IsWindows2012>, 260, false},
+    {18, 558, 559, 340, 0, 567, 571, 571, Snapshot, 0, &Ask<&CSecurity::IsWindows2012x64>, 270, false},
+    {19, 578, 579, 340, 585, 581, 577, 577, V63, 0, &Ask<&CSecurity::IsWindows81>, 40, false},
+    {20, 583, 584, 340, 0, 586, 582, 582, V63, 0, &Ask<&CSecurity::IsWindows81x64>, 50, false},
+    {21, 573, 574, 340, 0, 576, 572, 572, V63, 0, &Ask<&CSecurity::IsWindows2012R2>, 60, false},
+    {22, 588, 589, 340, 595, 591, 587, 587, V100, 0, &Ask<&CSecurity::IsWindows10>, 70, false},
+    {23, 598, 599, 340, 0, 601, 597, 597, V100, 0, &Ask<&CSecurity::IsWindows2016>, 90, false},
+    {24, 593, 594, 595, 0, 596, 592, 592, V100, 0, &Ask<&CSecurity::IsWindows10x64>, 80, false},
+    {25, 603, 604, 605, 0, 606, 602, 602, V100, 0, &Ask<&CSecurity::IsWindows2019>, 30, false},
+    {26, 608, 609, 610, 0, 611, 607, 607, V100, 0, &Ask<&CSecurity::IsWindows2022>, 20, false},
+    {27, 613, 614, 615, 0, 616, 612, 612, V100, 0, &Ask<&CSecurity::IsWindows11>, 10, false},
+    {28, 560, 564, 561, 0, 562, 565, 565, Snapshot, 0, &Ask<&CSecurity::IsAfterWindows6>, 280, true},
 };
+
+static_assert(std::size(kReleases) == kCatalogueEntryCount, "one row per catalogue entry");
+static_assert(kPrerequisiteCount == kCatalogueEntryCount + 1, "the current item, then the catalogue");
+
+constexpr bool EntriesNumberedInOrder()
+{
+    for (size_t i = 0; i < std::size(kReleases); ++i)
+        if (kReleases[i].nEntry != static_cast<int>(i) + 1 || kReleases[i].pfnIsRelease == nullptr)
+            return false;
+    return true;
+}
+static_assert(EntriesNumberedInOrder(), "row n is entry n + 1 and has a condition");
+
+constexpr bool NamesTellEntriesApart()
+{
+    for (size_t i = 0; i < std::size(kReleases); ++i)
+    {
+        if (kReleases[i].nNameId == 0) // the name of the current item before identification
+            return false;
+        for (size_t j = 0; j < i; ++j)
+            if (kReleases[j].nNameId == kReleases[i].nNameId)
+                return false;
+    }
+    return true;
+}
+static_assert(NamesTellEntriesApart(), "the heading's short name is found by the entry's name");
+
+// The rows by identification place.
+constexpr std::array<size_t, kCatalogueEntryCount> IdentificationOrder()
+{
+    std::array<size_t, kCatalogueEntryCount> order{};
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::sort(order.begin(), order.end(),
+              [](size_t a, size_t b)
+              { return kReleases[a].nIdentificationPlace < kReleases[b].nIdentificationPlace; });
+    return order;
+}
+constexpr auto kIdentificationOrder = IdentificationOrder();
+
+constexpr bool EachEntryHasItsOwnPlace()
+{
+    for (size_t i = 1; i < kIdentificationOrder.size(); ++i)
+        if (kReleases[kIdentificationOrder[i - 1]].nIdentificationPlace ==
+            kReleases[kIdentificationOrder[i]].nIdentificationPlace)
+            return false;
+    return kReleases[kIdentificationOrder[0]].nIdentificationPlace > 0;
+}
+static_assert(EachEntryHasItsOwnPlace(), "identification asks every entry once, in a settled order");
 
 std::wstring DisplayText(const CSecurity& security, UINT nShortNameId, DisplayFormat format)
 {
@@ -118,12 +197,14 @@ template <int N> INT32 TestOs(wchar_t* pszText, INT32 cchText)
 {
     static_assert(N >= 1 && N <= kCatalogueEntryCount);
     CSecurity security;
-    const OsTest& test = kOsTests[N];
-    const INT32 nResult = test.condition(security) ? kStatusSatisfied : kStatusIncorrectLevel;
+    const WindowsRelease& release = kReleases[N - 1];
+    const bool bHolds =
+        release.pfnIsRelease(security) && security.GetServicePackMajor() >= release.wMinServicePack;
+    const INT32 nResult = bHolds ? kStatusSatisfied : kStatusIncorrectLevel;
     if (pszText != nullptr && cchText > 0)
     {
         // Copied with room for a terminator, so the buffer always ends in one.
-        const std::wstring text = DisplayText(security, test.nShortNameId, test.format);
+        const std::wstring text = DisplayText(security, release.nShortNameId, release.format);
         const size_t cch = std::min(text.size(), static_cast<size_t>(cchText - 1));
         text.copy(pszText, cch);
         pszText[cch] = L'\0';
@@ -131,98 +212,56 @@ template <int N> INT32 TestOs(wchar_t* pszText, INT32 cchText)
     return nResult;
 }
 
-constexpr PrerequisiteItem OsEntry(UINT nNameId, UINT nMoreInfoId, UINT nDescriptionId, UINT nUrlId,
-                                   PrerequisiteTest pfnTest, UINT nAltDescriptionId = 0)
+template <size_t... I>
+constexpr std::array<PrerequisiteTest, sizeof...(I)> TestFunctions(std::index_sequence<I...>)
 {
-    return PrerequisiteItem{nNameId,        nMoreInfoId, FALSE, {},    kStatusErrorUnevaluated, pfnTest,
-                            nDescriptionId, nUrlId,      0,     FALSE, nAltDescriptionId};
+    return {&TestOs<static_cast<int>(I) + 1>...};
+}
+constexpr auto kTestFunctions = TestFunctions(std::make_index_sequence<kCatalogueEntryCount>());
+
+constexpr PrerequisiteItem kNoItem{0, 0, FALSE, {}, kStatusErrorUnevaluated, nullptr, 0, 0, 0, FALSE, 0};
+
+constexpr PrerequisiteItem CatalogueEntry(const WindowsRelease& release, PrerequisiteTest pfnTest)
+{
+    return PrerequisiteItem{
+        release.nNameId,        release.nMoreInfoId, FALSE, {},    kStatusErrorUnevaluated,  pfnTest,
+        release.nDescriptionId, release.nUrlId,      0,     FALSE, release.nAltDescriptionId};
 }
 } // namespace
 
-PrerequisiteItem g_prerequisites[kPrerequisiteCount] = {
-    {0, 0, FALSE, {}, kStatusErrorUnevaluated, nullptr, 0, 0, 0, FALSE, 0},
-    OsEntry(219, 259, 340, 239, &TestOs<1>),
-    OsEntry(215, 255, 340, 235, &TestOs<2>),
-    OsEntry(216, 256, 340, 236, &TestOs<3>),
-    OsEntry(217, 257, 340, 237, &TestOs<4>),
-    OsEntry(510, 515, 340, 538, &TestOs<5>),
-    OsEntry(521, 522, 340, 524, &TestOs<6>),
-    OsEntry(530, 543, 340, 539, &TestOs<7>),
-    OsEntry(531, 545, 340, 541, &TestOs<8>),
-    OsEntry(532, 544, 340, 540, &TestOs<9>),
-    OsEntry(533, 546, 340, 542, &TestOs<10>),
-    OsEntry(482, 483, 340, 485, &TestOs<11>),
-    OsEntry(486, 487, 340, 489, &TestOs<12>),
-    OsEntry(490, 491, 340, 493, &TestOs<13>),
-    OsEntry(494, 495, 340, 497, &TestOs<14>),
-    OsEntry(512, 513, 340, 518, &TestOs<15>),
-    OsEntry(519, 526, 340, 528, &TestOs<16>),
-    OsEntry(529, 555, 340, 557, &TestOs<17>),
-    OsEntry(558, 559, 340, 567, &TestOs<18>),
-    OsEntry(578, 579, 340, 581, &TestOs<19>, 585),
-    OsEntry(583, 584, 340, 586, &TestOs<20>),
-    OsEntry(573, 574, 340, 576, &TestOs<21>),
-    OsEntry(588, 589, 340, 591, &TestOs<22>, 595),
-    OsEntry(598, 599, 340, 601, &TestOs<23>),
-    OsEntry(593, 594, 595, 596, &TestOs<24>),
-    OsEntry(603, 604, 605, 606, &TestOs<25>),
-    OsEntry(608, 609, 610, 611, &TestOs<26>),
-    OsEntry(613, 614, 615, 616, &TestOs<27>),
-    OsEntry(560, 564, 561, 562, &TestOs<28>),
-};
+PrerequisiteItem g_prerequisites[kPrerequisiteCount];
 
 namespace
 {
-struct IdentificationStep
+// Filled from the table while this file's globals are initialised: no other file may read the
+// catalogue from a global's initialiser.
+[[maybe_unused]] const bool kCatalogueFilled = []
 {
-    Condition condition;
-    int nEntry;
-    bool bWarning;
-};
-
-// Asked in this order; the first that holds wins. The order settles where predicates overlap:
-// Windows 11 before Windows 10, Server 2022 before 2019 before 2016, the catch-all last.
-const IdentificationStep kIdentificationSteps[] = {
-    {[](CSecurity& s) { return s.IsWindows11(); }, 27, false},
-    {[](CSecurity& s) { return s.IsWindows2022(); }, 26, false},
-    {[](CSecurity& s) { return s.IsWindows2019(); }, 25, false},
-    {[](CSecurity& s) { return s.IsWindows81(); }, 19, false},
-    {[](CSecurity& s) { return s.IsWindows81x64(); }, 20, false},
-    {[](CSecurity& s) { return s.IsWindows2012R2(); }, 21, false},
-    {[](CSecurity& s) { return s.IsWindows10(); }, 22, false},
-    {[](CSecurity& s) { return s.IsWindows10x64(); }, 24, false},
-    {[](CSecurity& s) { return s.IsWindows2016(); }, 23, false},
-    {[](CSecurity& s) { return s.IsWindows2003(); }, 1, false},
-    {[](CSecurity& s) { return s.IsWindows2003x64(); }, 6, false},
-    {[](CSecurity& s) { return s.IsWindowsXP(); }, 2, false},
-    {[](CSecurity& s) { return s.IsWindows2000(); }, 3, true},
-    {[](CSecurity& s) { return s.IsWindowsNT4(); }, 4, true},
-    {[](CSecurity& s) { return s.IsWindowsXPx64(); }, 5, false},
-    {&IsVistaWorkstation, 7, false},
-    {&IsVistaWorkstationX64, 9, false},
-    {&IsVistaServer, 8, false},
-    {&IsVistaServerX64, 10, false},
-    {[](CSecurity& s) { return s.IsWindows7(); }, 11, false},
-    {[](CSecurity& s) { return s.IsWindows7x64(); }, 12, false},
-    {[](CSecurity& s) { return s.IsWindows2008R2x86(); }, 13, false},
-    {[](CSecurity& s) { return s.IsWindows2008R2(); }, 14, false},
-    {[](CSecurity& s) { return s.IsWindows8(); }, 15, false},
-    {[](CSecurity& s) { return s.IsWindows8x64(); }, 16, false},
-    {[](CSecurity& s) { return s.IsWindows2012(); }, 17, false},
-    {[](CSecurity& s) { return s.IsWindows2012x64(); }, 18, false},
-    {[](CSecurity& s) { return s.IsAfterWindows6(); }, 28, true},
-};
+    g_prerequisites[0] = kNoItem;
+    for (size_t i = 0; i < std::size(kReleases); ++i)
+        g_prerequisites[i + 1] = CatalogueEntry(kReleases[i], kTestFunctions[i]);
+    return true;
+}();
 } // namespace
+
+UINT HeadingShortNameId(UINT nNameId)
+{
+    for (const WindowsRelease& release : kReleases)
+        if (release.nNameId == nNameId)
+            return release.nHeadingNameId;
+    return kGenericWindowsId;
+}
 
 bool SelectCurrentOs()
 {
     CSecurity security;
-    for (const IdentificationStep& step : kIdentificationSteps)
+    for (const size_t nRow : kIdentificationOrder)
     {
-        if (step.condition(security))
+        const WindowsRelease& release = kReleases[nRow];
+        if (release.pfnIsRelease(security))
         {
-            g_prerequisites[0] = g_prerequisites[step.nEntry];
-            return !step.bWarning;
+            g_prerequisites[0] = g_prerequisites[release.nEntry];
+            return !release.bWarning;
         }
     }
     return false;

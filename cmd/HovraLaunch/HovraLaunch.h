@@ -51,3 +51,7 @@ extern PrerequisiteItem g_prerequisites[kPrerequisiteCount];
 // current item. False when a warning is due: Windows 2000, NT 4.0, a later Windows that only the
 // catch-all entry knows, or nothing matched.
 bool SelectCurrentOs();
+
+// The short name of an item's Windows for the software panel's heading, by the item's name text:
+// the generic "Windows" for a name no catalogue entry has.
+UINT HeadingShortNameId(UINT nNameId);

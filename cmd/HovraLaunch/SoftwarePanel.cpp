@@ -36,25 +36,6 @@ enum
     kBtnText
 };
 
-// The short names of the Windows releases the heading names, by the item's full name.
-const struct
-{
-    UINT nNameId;
-    UINT nShortNameId;
-} kShortNames[] = {{215, 376}, {216, 377}, {219, 379}, {482, 498}, {486, 499}, {490, 508}, {494, 509},
-                   {510, 516}, {512, 568}, {519, 569}, {521, 525}, {529, 570}, {530, 551}, {531, 553},
-                   {532, 552}, {533, 554}, {558, 571}, {573, 572}, {578, 577}, {583, 582}, {588, 587},
-                   {593, 592}, {598, 597}, {603, 602}, {608, 607}, {613, 612}};
-constexpr UINT kGenericWindowsId = 565;
-
-UINT ShortNameId(UINT nNameId)
-{
-    for (const auto& entry : kShortNames)
-        if (entry.nNameId == nNameId)
-            return entry.nShortNameId;
-    return kGenericWindowsId;
-}
-
 int Width(const RECT& rc)
 {
     return rc.right - rc.left;
@@ -131,7 +112,7 @@ BOOL CSoftwarePanel::OnInitDialog()
 
     std::wstring strProduct, strShortName;
     AfxLoadString(465, strProduct);
-    AfxLoadString(ShortNameId(g_prerequisites[0].nNameId), strShortName);
+    AfxLoadString(HeadingShortNameId(g_prerequisites[0].nNameId), strShortName);
     SetDlgItemText(kHeadingId, AfxFormatString(378, {strProduct, strShortName}));
     ::SendMessageW(GetDlgItem(kHeadingId), WM_SETFONT,
                    reinterpret_cast<WPARAM>(m_fontHeading.GetSafeHandle()), TRUE);
