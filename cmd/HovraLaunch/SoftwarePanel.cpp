@@ -475,8 +475,8 @@ void CSoftwarePanel::OnNetwork()
 
 LRESULT CSoftwarePanel::OnPaint(WPARAM, LPARAM)
 {
-    PAINTSTRUCT ps{};
-    HDC hdc = ::BeginPaint(m_hWnd, &ps);
+    CPaintDC dc(m_hWnd);
+    const HDC hdc = dc;
     if (hdc != nullptr && m_nExpandedId != 0)
     {
         // A sunken frame around the detail area.
@@ -493,7 +493,6 @@ LRESULT CSoftwarePanel::OnPaint(WPARAM, LPARAM)
         fill(RECT{rc.right - 1, rc.top, rc.right, rc.bottom}, clrBottomRight);
         fill(RECT{rc.left, rc.bottom - 1, rc.right, rc.bottom}, clrBottomRight);
     }
-    ::EndPaint(m_hWnd, &ps);
     return 0;
 }
 
