@@ -67,3 +67,9 @@ public:
             ::DeleteDC(m_hDC);
     }
 };
+
+// A one-pixel 3-D frame just inside rc, in the system's button shadow and highlight colours:
+// sunken (shadow on the top and left, highlight on the bottom and right, which own the top-right
+// and bottom-left corners) or raised (the colours the other way round). Filled with opaque empty
+// text, so it makes no brush; the background colour of hdc is left as it was.
+void DrawThinEdge(HDC hdc, const RECT& rc, bool bSunken);

@@ -476,23 +476,8 @@ void CSoftwarePanel::OnNetwork()
 LRESULT CSoftwarePanel::OnPaint(WPARAM, LPARAM)
 {
     CPaintDC dc(m_hWnd);
-    const HDC hdc = dc;
-    if (hdc != nullptr && m_nExpandedId != 0)
-    {
-        // A sunken frame around the detail area.
-        const RECT rc = DetailArea();
-        const COLORREF clrTopLeft = ::GetSysColor(COLOR_BTNSHADOW);
-        const COLORREF clrBottomRight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-        auto fill = [hdc](const RECT& r, COLORREF clr)
-        {
-            ::SetBkColor(hdc, clr);
-            ::ExtTextOutW(hdc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
-        };
-        fill(RECT{rc.left, rc.top, rc.right - 1, rc.top + 1}, clrTopLeft);
-        fill(RECT{rc.left, rc.top, rc.left + 1, rc.bottom - 1}, clrTopLeft);
-        fill(RECT{rc.right - 1, rc.top, rc.right, rc.bottom}, clrBottomRight);
-        fill(RECT{rc.left, rc.bottom - 1, rc.right, rc.bottom}, clrBottomRight);
-    }
+    if (dc.GetSafeHdc() != nullptr && m_nExpandedId != 0)
+        DrawThinEdge(dc, DetailArea(), true); // a sunken frame around the detail area
     return 0;
 }
 

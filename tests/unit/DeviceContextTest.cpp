@@ -136,3 +136,64 @@ TEST(DeviceContext, SelectionIsUndoneOnEveryReturn)
         }
     }
 }
+
+// Every pixel of a surface with the frame drawn inside it, away from its edges: the top row and
+// left column but their last pixels take the top-left colour, the bottom row and right column the
+// bottom-right one, and nothing else changes; nor do the context's background colour and mode.
+TEST(DeviceContext, ThinEdgeDrawsOnePixelOnEachSideAndLeavesTheContextAsItWas)
+{
+    const COLORREF clrShadow = ::GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF clrHighlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    ASSERT_NE(clrShadow, clrHighlight);
+    constexpr COLORREF kSurface = RGB(255, 0, 255);
+    constexpr COLORREF kBk = RGB(10, 20, 30);
+    constexpr int kWidth = 9, kHeight = 7;
+    const RECT rc{1, 2, 7, 6};
+
+    for (bool bSunken : {true, false})
+    {
+        for (int nBkMode : {OPAQUE, TRANSPARENT})
+        {
+            SCOPED_TRACE(std::string(bSunken ? "sunken" : "raised") +
+                         (nBkMode == OPAQUE ? ", opaque" : ", transparent"));
+            CMemoryDC dc(nullptr);
+            ASSERT_NE(nullptr, dc.GetSafeHdc());
+            BITMAPINFO bmi{};
+            bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+            bmi.bmiHeader.biWidth = kWidth;
+            bmi.bmiHeader.biHeight = -kHeight;
+            bmi.bmiHeader.biPlanes = 1;
+            bmi.bmiHeader.biBitCount = 32;
+            void* pBits = nullptr;
+            CBitmap surface;
+            surface.Attach(::CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0));
+            ASSERT_NE(nullptr, surface.GetSafeHandle());
+            CSelectObject select(dc, surface);
+            for (int y = 0; y < kHeight; ++y)
+                for (int x = 0; x < kWidth; ++x)
+                    ::SetPixel(dc, x, y, kSurface);
+            ::SetBkColor(dc, kBk);
+            ::SetBkMode(dc, nBkMode);
+
+            DrawThinEdge(dc, rc, bSunken);
+
+            const COLORREF clrTopLeft = bSunken ? clrShadow : clrHighlight;
+            const COLORREF clrBottomRight = bSunken ? clrHighlight : clrShadow;
+            for (int y = 0; y < kHeight; ++y)
+            {
+                for (int x = 0; x < kWidth; ++x)
+                {
+                    const bool bInside = x >= rc.left && x < rc.right && y >= rc.top && y < rc.bottom;
+                    COLORREF expected = kSurface;
+                    if (bInside && (x == rc.right - 1 || y == rc.bottom - 1))
+                        expected = clrBottomRight;
+                    else if (bInside && (x == rc.left || y == rc.top))
+                        expected = clrTopLeft;
+                    EXPECT_EQ(expected, ::GetPixel(dc, x, y)) << "(" << x << ", " << y << ")";
+                }
+            }
+            EXPECT_EQ(kBk, ::GetBkColor(dc));
+            EXPECT_EQ(nBkMode, ::GetBkMode(dc));
+        }
+    }
+}
