@@ -80,10 +80,13 @@ void CLedCtrl::DrawLed(HDC hdc)
     // The background under the light.
     ::BitBlt(dcWork, 0, 0, cx, cy, hdc, rc.left, rc.top, SRCCOPY);
 
-    // Mask: 1 where the image is white, 0 elsewhere.
+    // Mask: 1 where the image is white, 0 elsewhere. The image's context gets its background
+    // colour back. The work context keeps the colours every new memory context starts with, black
+    // text and white background: the SRCAND below turns the mask's 0s into the one and its 1s into
+    // the other.
     const COLORREF clrOldBk = ::SetBkColor(dcImage, m_clrTransparent);
     ::BitBlt(dcMask, 0, 0, cx, cy, dcImage, 0, 0, SRCCOPY);
-    ::SetBkColor(dcWork, clrOldBk);
+    ::SetBkColor(dcImage, clrOldBk);
 
     // background ^ image, cleared where the image is opaque, ^ image again: the background
     // stays where the image is white and the image replaces it everywhere else.
