@@ -158,15 +158,8 @@ TEST(DeviceContext, ThinEdgeDrawsOnePixelOnEachSideAndLeavesTheContextAsItWas)
                          (nBkMode == OPAQUE ? ", opaque" : ", transparent"));
             CMemoryDC dc(nullptr);
             ASSERT_NE(nullptr, dc.GetSafeHdc());
-            BITMAPINFO bmi{};
-            bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
-            bmi.bmiHeader.biWidth = kWidth;
-            bmi.bmiHeader.biHeight = -kHeight;
-            bmi.bmiHeader.biPlanes = 1;
-            bmi.bmiHeader.biBitCount = 32;
-            void* pBits = nullptr;
-            CBitmap surface;
-            surface.Attach(::CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0));
+            CBitmap surface; // in the screen's colours
+            surface.Attach(::CreateCompatibleBitmap(CClientDC(nullptr), kWidth, kHeight));
             ASSERT_NE(nullptr, surface.GetSafeHandle());
             CSelectObject select(dc, surface);
             for (int y = 0; y < kHeight; ++y)
