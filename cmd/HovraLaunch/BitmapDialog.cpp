@@ -94,28 +94,25 @@ LRESULT CBitmapDialog::OnEraseBkgnd(WPARAM wParam, LPARAM)
     if (m_nBitmapId == 0)
         return Default();
 
-    HDC hdcMem = ::CreateCompatibleDC(hdc);
-    if (hdcMem == nullptr)
+    CMemoryDC dcMem(hdc);
+    if (dcMem.GetSafeHdc() == nullptr)
         return Default();
+    CSelectObject select(dcMem, m_bitmap);
+    const int cxBitmap = m_bmInfo.bmWidth, cyBitmap = m_bmInfo.bmHeight;
+    const int cyBand = m_rcBand.bottom - m_rcBand.top;
+    const int cxDest = rc.right - rc.left, cyDest = (rc.bottom - rc.top) - cyBand;
+    // The bitmap's rows below the band height, stretched over the rest of the client area;
+    // nothing is read beyond the bitmap's last row.
+    const int ySource = cyBand + rc.top;
+    if (cyBitmap > 0 && ySource < cyBitmap && cyDest > 0)
     {
-        CSelectObject select(hdcMem, m_bitmap);
-        const int cxBitmap = m_bmInfo.bmWidth, cyBitmap = m_bmInfo.bmHeight;
-        const int cyBand = m_rcBand.bottom - m_rcBand.top;
-        const int cxDest = rc.right - rc.left, cyDest = (rc.bottom - rc.top) - cyBand;
-        // The bitmap's rows below the band height, stretched over the rest of the client area;
-        // nothing is read beyond the bitmap's last row.
-        const int ySource = cyBand + rc.top;
-        if (cyBitmap > 0 && ySource < cyBitmap && cyDest > 0)
-        {
-            const int cySource = cyBitmap - ySource;
-            ::StretchBlt(hdc, rc.left, rc.top, cxDest, MulDiv(cyDest, cySource, cyBitmap), hdcMem, 0, ySource,
-                         cxBitmap, cySource, SRCCOPY);
-        }
-        if (m_rcBand.right - m_rcBand.left != 0 || cyBand != 0)
-            ::StretchBlt(hdc, m_rcBand.left, m_rcBand.top, m_rcBand.right - m_rcBand.left, cyBand, hdcMem, 0,
-                         0, cxBitmap, cyBitmap, SRCCOPY);
+        const int cySource = cyBitmap - ySource;
+        ::StretchBlt(hdc, rc.left, rc.top, cxDest, MulDiv(cyDest, cySource, cyBitmap), dcMem, 0, ySource,
+                     cxBitmap, cySource, SRCCOPY);
     }
-    ::DeleteDC(hdcMem);
+    if (m_rcBand.right - m_rcBand.left != 0 || cyBand != 0)
+        ::StretchBlt(hdc, m_rcBand.left, m_rcBand.top, m_rcBand.right - m_rcBand.left, cyBand, dcMem, 0, 0,
+                     cxBitmap, cyBitmap, SRCCOPY);
     return TRUE;
 }
 

@@ -391,15 +391,13 @@ LRESULT CHovraLaunchDlg::OnPaint(WPARAM, LPARAM)
 {
     if (!::IsIconic(m_hWnd))
         return Default();
-    PAINTSTRUCT ps{};
-    HDC hdc = ::BeginPaint(m_hWnd, &ps);
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(hdc), 0);
+    CPaintDC dc(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
     RECT rc{};
     GetClientRect(&rc);
     const int x = (rc.right - rc.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
     const int y = (rc.bottom - rc.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-    ::DrawIcon(hdc, x, y, m_hIcon);
-    ::EndPaint(m_hWnd, &ps);
+    ::DrawIcon(dc, x, y, m_hIcon);
     return 0;
 }
 

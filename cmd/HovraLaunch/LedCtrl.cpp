@@ -21,20 +21,16 @@ void CLedCtrl::SetState(int nState)
     m_nState = nState;
     if (m_hWnd == nullptr)
         return;
-    HDC hdc = ::GetDC(m_hWnd);
-    if (hdc == nullptr)
-        return;
-    DrawLed(hdc);
-    ::ReleaseDC(m_hWnd, hdc);
+    CClientDC dc(m_hWnd);
+    if (dc.GetSafeHdc() != nullptr)
+        DrawLed(dc);
 }
 
 LRESULT CLedCtrl::OnPaint(WPARAM, LPARAM)
 {
-    PAINTSTRUCT ps{};
-    HDC hdc = ::BeginPaint(m_hWnd, &ps);
-    if (hdc != nullptr)
-        DrawLed(hdc);
-    ::EndPaint(m_hWnd, &ps);
+    CPaintDC dc(m_hWnd);
+    if (dc.GetSafeHdc() != nullptr)
+        DrawLed(dc);
     return 0;
 }
 
@@ -67,39 +63,36 @@ void CLedCtrl::DrawLed(HDC hdc)
         ::InflateRect(&rc, -dx, -dy);
     }
 
-    HDC hdcImage = ::CreateCompatibleDC(hdc);
-    HDC hdcMask = ::CreateCompatibleDC(hdc);
-    HDC hdcWork = ::CreateCompatibleDC(hdc);
+    CMemoryDC dcImage(hdc);
+    CMemoryDC dcMask(hdc);
+    CMemoryDC dcWork(hdc);
     CBitmap bmpMask;
     bmpMask.Attach(::CreateBitmap(cx, cy, 1, 1, nullptr)); // monochrome
     CBitmap bmpWork;
     bmpWork.Attach(::CreateCompatibleBitmap(hdc, cx, cy));
-    if (hdcImage != nullptr && hdcMask != nullptr && hdcWork != nullptr && bmpMask != nullptr &&
-        bmpWork != nullptr)
-    {
-        CSelectObject selectImage(hdcImage, hImage);
-        CSelectObject selectMask(hdcMask, bmpMask);
-        CSelectObject selectWork(hdcWork, bmpWork);
+    if (dcImage.GetSafeHdc() == nullptr || dcMask.GetSafeHdc() == nullptr || dcWork.GetSafeHdc() == nullptr ||
+        bmpMask == nullptr || bmpWork == nullptr)
+        return;
+    CSelectObject selectImage(dcImage, hImage);
+    CSelectObject selectMask(dcMask, bmpMask);
+    CSelectObject selectWork(dcWork, bmpWork);
 
-        // The background under the light.
-        ::BitBlt(hdcWork, 0, 0, cx, cy, hdc, rc.left, rc.top, SRCCOPY);
+    // The background under the light.
+    ::BitBlt(dcWork, 0, 0, cx, cy, hdc, rc.left, rc.top, SRCCOPY);
 
-        // Mask: 1 where the image is white, 0 elsewhere.
-        const COLORREF clrOldBk = ::SetBkColor(hdcImage, m_clrTransparent);
-        ::BitBlt(hdcMask, 0, 0, cx, cy, hdcImage, 0, 0, SRCCOPY);
-        ::SetBkColor(hdcWork, clrOldBk);
+    // Mask: 1 where the image is white, 0 elsewhere. The image's context gets its background
+    // colour back. The work context keeps the colours every new memory context starts with, black
+    // text and white background: the SRCAND below turns the mask's 0s into the one and its 1s into
+    // the other.
+    const COLORREF clrOldBk = ::SetBkColor(dcImage, m_clrTransparent);
+    ::BitBlt(dcMask, 0, 0, cx, cy, dcImage, 0, 0, SRCCOPY);
+    ::SetBkColor(dcImage, clrOldBk);
 
-        // background ^ image, cleared where the image is opaque, ^ image again: the background
-        // stays where the image is white and the image replaces it everywhere else.
-        ::BitBlt(hdcWork, 0, 0, cx, cy, hdcImage, 0, 0, SRCINVERT);
-        ::BitBlt(hdcWork, 0, 0, cx, cy, hdcMask, 0, 0, SRCAND);
-        ::BitBlt(hdcWork, 0, 0, cx, cy, hdcImage, 0, 0, SRCINVERT);
+    // background ^ image, cleared where the image is opaque, ^ image again: the background
+    // stays where the image is white and the image replaces it everywhere else.
+    ::BitBlt(dcWork, 0, 0, cx, cy, dcImage, 0, 0, SRCINVERT);
+    ::BitBlt(dcWork, 0, 0, cx, cy, dcMask, 0, 0, SRCAND);
+    ::BitBlt(dcWork, 0, 0, cx, cy, dcImage, 0, 0, SRCINVERT);
 
-        ::BitBlt(hdc, rc.left, rc.top, cx, cy, hdcWork, 0, 0, SRCCOPY);
-    }
-    for (HDC hdcTemp : {hdcImage, hdcMask, hdcWork})
-    {
-        if (hdcTemp != nullptr)
-            ::DeleteDC(hdcTemp);
-    }
+    ::BitBlt(hdc, rc.left, rc.top, cx, cy, dcWork, 0, 0, SRCCOPY);
 }

@@ -429,25 +429,9 @@ void CSoftwarePanel::OnNetwork()
 
 LRESULT CSoftwarePanel::OnPaint(WPARAM, LPARAM)
 {
-    PAINTSTRUCT ps{};
-    HDC hdc = ::BeginPaint(m_hWnd, &ps);
-    if (hdc != nullptr && m_nExpandedId != 0)
-    {
-        // A sunken frame around the detail area.
-        const RECT rc = DetailArea();
-        const COLORREF clrTopLeft = ::GetSysColor(COLOR_BTNSHADOW);
-        const COLORREF clrBottomRight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-        auto fill = [hdc](const RECT& r, COLORREF clr)
-        {
-            ::SetBkColor(hdc, clr);
-            ::ExtTextOutW(hdc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
-        };
-        fill(RECT{rc.left, rc.top, rc.right - 1, rc.top + 1}, clrTopLeft);
-        fill(RECT{rc.left, rc.top, rc.left + 1, rc.bottom - 1}, clrTopLeft);
-        fill(RECT{rc.right - 1, rc.top, rc.right, rc.bottom}, clrBottomRight);
-        fill(RECT{rc.left, rc.bottom - 1, rc.right, rc.bottom}, clrBottomRight);
-    }
-    ::EndPaint(m_hWnd, &ps);
+    CPaintDC dc(m_hWnd);
+    if (dc.GetSafeHdc() != nullptr && m_nExpandedId != 0)
+        DrawThinEdge(dc, DetailArea(), true); // a sunken frame around the detail area
     return 0;
 }
 

@@ -494,16 +494,7 @@ void CStyleButton::DrawBackground(HDC hdc, const RECT* pRect)
 
 void CStyleButton::DrawBorder(HDC hdc, const RECT* pRect)
 {
-    const COLORREF clrShadow = ::GetSysColor(COLOR_BTNSHADOW);
-    const COLORREF clrHighlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-    const COLORREF clrTopLeft = m_bPressed ? clrShadow : clrHighlight;
-    const COLORREF clrBottomRight = m_bPressed ? clrHighlight : clrShadow;
-    const RECT& r = *pRect;
-
-    FillSolid(hdc, RECT{r.left, r.top, r.right - 1, r.top + 1}, clrTopLeft);
-    FillSolid(hdc, RECT{r.left, r.top, r.left + 1, r.bottom - 1}, clrTopLeft);
-    FillSolid(hdc, RECT{r.right - 1, r.top, r.right, r.bottom}, clrBottomRight);
-    FillSolid(hdc, RECT{r.left, r.bottom - 1, r.right, r.bottom}, clrBottomRight);
+    DrawThinEdge(hdc, *pRect, m_bPressed != FALSE); // sunken while pressed, raised otherwise
 }
 
 // The classic raised edge of an unpressed button, two pixels deep.

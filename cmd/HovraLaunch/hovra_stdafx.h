@@ -10,6 +10,7 @@
 
 #include "Controls.h"
 #include "DataExchange.h"
+#include "DeviceContext.h"
 #include "Dialog.h"
 #include "FilePath.h"
 #include "GdiObject.h"
