@@ -33,7 +33,6 @@ START_MS = 600000
 UI_TIMEOUT = START_MS // 1000 + 60
 
 SOFTWARE_HEADING = 1040
-SYSTEM_FOLDERS = ("c:\\windows\\system32\\", "c:\\windows\\syswow64\\")
 STATIC = 0xFFFF
 ENGLISH = 1033
 
@@ -133,11 +132,16 @@ def test_road():
         check(opened.rstrip().endswith('wow64 guide.pdf"'), "the chosen guide opened: %s" % opened)
         os.remove(record)
 
-        # Every library it holds now, the comdlg32 and shell ones included, is the system's: Wine
-        # names the 32-bit system folder of a WoW64 process system32, as the process sees it.
-        modules = wine.ui("modules", MAIN_TITLE).splitlines()
-        elsewhere = [m for m in modules[1:] if not m.lower().startswith(SYSTEM_FOLDERS)]
-        check(any(m.lower().endswith("\\comdlg32.dll") for m in modules), "the file dialog's library: %r" % modules)
+        # Every library it has mapped now, the file dialog's and the shell's included, is one of
+        # the 32-bit system libraries: Wine's 32-bit builtins (what SysWOW64 holds on Windows) or a
+        # file of the prefix's Windows folder. The process's own map is read: an emulated process
+        # cannot be asked through Windows for its modules.
+        mapped = mapped_images(process.pid)
+        check(any(os.path.basename(m).lower() == "comdlg32.dll" and "i386" in m for m in mapped),
+              "the 32-bit file dialog's library: %r" % mapped)
+        windows = os.path.join(wine.prefix, "drive_c", "windows") + os.sep
+        elsewhere = [m for m in mapped if os.path.dirname(m).split(os.sep)[-1] != "i386-windows"
+                     and not m.startswith(windows) and os.path.basename(m) != "HovraLaunch.exe"]
         check(not elsewhere, "libraries from outside the system folder: %r" % elsewhere)
 
         # A second start is refused and brings the first to the front.
@@ -174,6 +178,13 @@ def test_road():
     check(not test_planting.loaded(markers), "planted DLLs loaded: %s (planted: %s)" %
           (test_planting.loaders(markers), planted))
     print("planted beside the 32-bit launchpad and never loaded: %s" % ", ".join(planted))
+
+
+def mapped_images(pid):
+    """The Windows programs and libraries a Wine process has mapped, by their Unix paths."""
+    with open("/proc/%d/maps" % pid) as maps:
+        paths = {line.split(None, 5)[5].strip() for line in maps if len(line.split(None, 5)) == 6}
+    return sorted(p for p in paths if p.lower().endswith((".dll", ".drv", ".exe")))
 
 
 def plant_beside(wine, media, markers, marker_env):

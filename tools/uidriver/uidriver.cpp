@@ -23,8 +23,6 @@
 //   uidriver count-controls TITLE CONTROL_ID  number of visible descendants with that identifier
 //   uidriver controls TITLE CONTROL_ID        each visible descendant with that identifier, one per
 //                                             line in creation order: left top right bottom text
-//   uidriver modules TITLE                    the full path of every module loaded in the process
-//                                             that owns the window, one per line
 //   uidriver rect TITLE CONTROL_ID            screen rectangle of a descendant (a visible one first):
 //                                             left top right bottom
 //   uidriver wait-question TIMEOUT_MS         message of the launchpad's question box, once it shows
@@ -44,7 +42,6 @@
 #include <commctrl.h>
 #include <psapi.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -256,30 +253,6 @@ BOOL CALLBACK ListControl(HWND hChild, LPARAM lParam)
                            TextOf(hChild);
     }
     return TRUE;
-}
-
-// The modules of another process, whatever its pointer size.
-bool ListModules(DWORD dwProcess, std::wstring& strLines)
-{
-    HANDLE hProcess = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, dwProcess);
-    if (hProcess == nullptr)
-        return false;
-    HMODULE ahModules[512] = {};
-    DWORD cbNeeded = 0;
-    const bool bListed =
-        ::EnumProcessModulesEx(hProcess, ahModules, sizeof ahModules, &cbNeeded, LIST_MODULES_ALL) != FALSE;
-    const DWORD nModules = std::min<DWORD>(cbNeeded / sizeof(HMODULE), ARRAYSIZE(ahModules));
-    for (DWORD i = 0; bListed && i < nModules; ++i)
-    {
-        wchar_t szPath[MAX_PATH] = L"";
-        if (::GetModuleFileNameExW(hProcess, ahModules[i], szPath, MAX_PATH) == 0)
-            continue;
-        if (!strLines.empty())
-            strLines += L"\n";
-        strLines += szPath;
-    }
-    ::CloseHandle(hProcess);
-    return bListed;
 }
 
 LRESULT CALLBACK BystanderProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -587,16 +560,6 @@ int wmain(int argc, wchar_t** argv)
         ControlList list{_wtoi(argv[3]), L""};
         ::EnumChildWindows(hWnd, &ListControl, reinterpret_cast<LPARAM>(&list));
         PrintLine(list.strLines);
-        return 0;
-    }
-    if (command == L"modules")
-    {
-        DWORD dwProcess = 0;
-        ::GetWindowThreadProcessId(hWnd, &dwProcess);
-        std::wstring strLines;
-        if (!ListModules(dwProcess, strLines))
-            return Fail(L"cannot list the modules");
-        PrintLine(strLines);
         return 0;
     }
     if (command == L"combo-items" && argc > 3)
