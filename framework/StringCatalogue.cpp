@@ -57,9 +57,14 @@ bool AfxLoadString(UINT nId, std::wstring& text)
     return catalogue::FindStringInBlock(pData, cbData, nId % 16, text);
 }
 
+std::wstring AfxLoadText(UINT nId)
+{
+    std::wstring text;
+    AfxLoadString(nId, text);
+    return text;
+}
+
 std::wstring AfxFormatString(UINT nId, std::initializer_list<std::wstring> args)
 {
-    std::wstring format;
-    AfxLoadString(nId, format);
-    return catalogue::FormatText(format, args);
+    return catalogue::FormatText(AfxLoadText(nId), args);
 }

@@ -22,6 +22,9 @@ LANGID AfxGetInterfaceLanguage();
 // entry) returns false and leaves text unchanged.
 bool AfxLoadString(UINT nId, std::wstring& text);
 
+// String nId itself; empty when it cannot be loaded.
+std::wstring AfxLoadText(UINT nId);
+
 // Loads string nId and replaces each "%s" in it with the next argument, in order ("%%" gives
 // "%"). Other "%" sequences and "%s" beyond the arguments are kept as they stand, so a text can
 // never make the program read arguments it was not given.

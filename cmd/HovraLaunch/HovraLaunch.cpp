@@ -175,8 +175,7 @@ static_assert(EachEntryHasItsOwnPlace(), "identification asks every entry once, 
 
 std::wstring DisplayText(const CSecurity& security, UINT nShortNameId, DisplayFormat format)
 {
-    std::wstring text;
-    AfxLoadString(nShortNameId, text);
+    std::wstring text = AfxLoadText(nShortNameId);
     switch (format)
     {
     case DisplayFormat::Snapshot:

@@ -232,9 +232,7 @@ LRESULT CHovraLaunchDlg::OnCreate(WPARAM, LPARAM)
 
 bool CHovraLaunchDlg::AskQuestion(UINT nTextId, INT32 nButtons)
 {
-    std::wstring strMessage;
-    AfxLoadString(nTextId, strMessage);
-    return AskQuestion(strMessage, nButtons);
+    return AskQuestion(AfxLoadText(nTextId), nButtons);
 }
 
 bool CHovraLaunchDlg::AskQuestion(const std::wstring& strMessage, INT32 nButtons)
@@ -263,9 +261,7 @@ void CHovraLaunchDlg::SetupButtons()
     for (const ButtonSetup& setup : kButtons)
     {
         CStyleButton* pButton = NavButton(setup.nId);
-        std::wstring strText;
-        AfxLoadString(setup.nTextId, strText);
-        pButton->SetWindowText(strText);
+        pButton->SetWindowText(AfxLoadText(setup.nTextId));
         pButton->SetCursorResource(IDC_HAND_CURSOR, TRUE);
         pButton->SetTooltip(setup.nTooltipId, TRUE);
         pButton->SetFont(m_fontNormal, TRUE);
@@ -284,8 +280,7 @@ BOOL CHovraLaunchDlg::OnInitDialog()
     m_fontTitle.CreateDerived(GetFont(), 2.0, m_nFontWeight);
     m_fontNormal.CreateDerived(GetFont(), 1.0, FW_NORMAL);
 
-    std::wstring strTitle;
-    AfxLoadString(IDS_MAIN_TITLE, strTitle);
+    const std::wstring strTitle = AfxLoadText(IDS_MAIN_TITLE);
     SetWindowText(strTitle);
     if (m_bHighContrast)
     {
@@ -503,14 +498,11 @@ bool CHovraLaunchDlg::EnsureFileOnMedia(std::wstring& strPath, UINT nNameId)
         if (strPath.size() >= 4 && strPath.compare(strPath.size() - 4, 4, filter.pszEnding) == 0)
             nFilterId = filter.nFilterId;
 
-    std::wstring strName;
-    AfxLoadString(nNameId, strName);
-    if (!AskQuestion(AfxFormatString(kMediaPromptId, {strName})))
+    if (!AskQuestion(AfxFormatString(kMediaPromptId, {AfxLoadText(nNameId)})))
         return false;
 
-    std::wstring strFilter;
-    AfxLoadString(nFilterId, strFilter);
-    CFileDialog dlg(strPath, strFilter, OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, this);
+    CFileDialog dlg(strPath, AfxLoadText(nFilterId), OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST,
+                    this);
     if (dlg.DoModal() != IDOK)
         return false;
     strPath = dlg.GetPathName();

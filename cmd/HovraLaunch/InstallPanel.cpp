@@ -39,13 +39,6 @@ const struct
     bool bHeading;
 } kTexts[] = {{kHeadingId, 421, true}, {1071, 422, false}, {1073, 423, false},
               {1074, 424, false},      {1077, 455, false}, {kLaunchId, 426, false}};
-
-std::wstring LoadText(UINT nId)
-{
-    std::wstring text;
-    AfxLoadString(nId, text);
-    return text;
-}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CInstallPanel, CStackPanel)
@@ -91,7 +84,7 @@ BOOL CInstallPanel::OnInitDialog()
 
     for (const auto& text : kTexts)
     {
-        SetDlgItemText(text.nControlId, LoadText(text.nTextId));
+        SetDlgItemText(text.nControlId, AfxLoadText(text.nTextId));
         const CFont& font = text.bHeading ? m_fontHeading : m_fontBody;
         ::SendMessageW(GetDlgItem(text.nControlId), WM_SETFONT,
                        reinterpret_cast<WPARAM>(font.GetSafeHandle()), TRUE);
@@ -127,7 +120,7 @@ LRESULT CInstallPanel::OnRefreshStatus(WPARAM, LPARAM)
     std::vector<PrerequisiteState> items;
     for (size_t i = 0; i < static_cast<size_t>(kPrerequisiteCount - kCatalogueEntryCount); ++i)
         items.push_back({g_prerequisites[i].nStatus, g_prerequisites[i].nNameId});
-    const SoftwareSummary software = SummaryOfSoftware(items, LoadText);
+    const SoftwareSummary software = SummaryOfSoftware(items, AfxLoadText);
 
     m_hSoftwareIcon.DeleteObject();
     m_hNetworkIcon.DeleteObject();
@@ -143,7 +136,7 @@ LRESULT CInstallPanel::OnRefreshStatus(WPARAM, LPARAM)
         SummaryOfNetworkAnswer(static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_nNetworkAnswer);
     HWND hNetworkText = GetDlgItem(kNetworkTextId);
     ::SendMessageW(hNetworkText, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontBody.GetSafeHandle()), TRUE);
-    ::SetWindowTextW(hNetworkText, LoadText(view.nTextId).c_str());
+    ::SetWindowTextW(hNetworkText, AfxLoadText(view.nTextId).c_str());
     m_hNetworkIcon.LoadIcon(view.nIconId, 32, 32);
     ::SendMessageW(GetDlgItem(kNetworkIconId), STM_SETICON,
                    reinterpret_cast<WPARAM>(m_hNetworkIcon.GetSafeHandle()), 0);

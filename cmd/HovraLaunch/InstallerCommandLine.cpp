@@ -9,13 +9,6 @@ constexpr UINT kLogPrefixId = 401;
 constexpr UINT kLogExtensionId = 402;
 constexpr UINT kTempVariableId = 403;
 
-std::wstring Text(UINT nId)
-{
-    std::wstring text;
-    AfxLoadString(nId, text);
-    return text;
-}
-
 // The variable's whole text; empty when it is not set.
 std::wstring EnvironmentText(const wchar_t* pszName)
 {
@@ -35,12 +28,13 @@ std::wstring SystemWindowsDirectory()
 
 std::wstring InstallerPackagePath(const std::wstring& strMediaRoot)
 {
-    return InstallerPackagePath(strMediaRoot, Text(kPackageNameId));
+    return InstallerPackagePath(strMediaRoot, AfxLoadText(kPackageNameId));
 }
 
 InstallerCommand BuildInstallerCommand(const InstallerLaunchInputs& inputs)
 {
-    return BuildInstallerCommand(inputs, InstallerLogTexts{Text(kLogPrefixId), Text(kLogExtensionId)});
+    return BuildInstallerCommand(inputs,
+                                 InstallerLogTexts{AfxLoadText(kLogPrefixId), AfxLoadText(kLogExtensionId)});
 }
 
 std::wstring MakeLogTimestamp()
@@ -53,6 +47,6 @@ std::wstring MakeLogTimestamp()
 
 std::wstring InstallerLogDirectory()
 {
-    return ChooseLogDirectory(EnvironmentText(Text(kTempVariableId).c_str()), EnvironmentText(L"TMP"),
+    return ChooseLogDirectory(EnvironmentText(AfxLoadText(kTempVariableId).c_str()), EnvironmentText(L"TMP"),
                               SystemWindowsDirectory());
 }

@@ -10,16 +10,12 @@ static_assert(std::is_same_v<WORD, std::uint16_t> && std::is_same_v<UINT, unsign
 
 std::wstring LanguageName(int nRow)
 {
-    std::wstring name;
-    AfxLoadString(LanguageTable[nRow].nNameId, name);
-    return name;
+    return AfxLoadText(LanguageTable[nRow].nNameId);
 }
 
 std::wstring LanguageTransform(int nRow)
 {
-    std::wstring transform;
-    AfxLoadString(LanguageTable[nRow].nTransformId, transform);
-    return transform;
+    return AfxLoadText(LanguageTable[nRow].nTransformId);
 }
 
 namespace

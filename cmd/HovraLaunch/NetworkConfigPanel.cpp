@@ -145,8 +145,7 @@ void CNetworkConfigPanel::OnAnswer(UINT nId)
     }
 
     const IconAndText view = ExplanationOfNetworkAnswer(nAnswer);
-    m_strAnswerText.clear();
-    AfxLoadString(view.nTextId, m_strAnswerText);
+    m_strAnswerText = AfxLoadText(view.nTextId);
     CButton& answer = nAnswer == kNetworkAnswerYes  ? m_btnYes
                       : nAnswer == kNetworkAnswerNo ? m_btnNo
                                                     : m_btnDontKnow;

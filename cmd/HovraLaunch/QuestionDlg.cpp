@@ -49,9 +49,7 @@ BOOL CQuestionDlg::OnInitDialog()
         pButton->SetColorSlot(1, m_clrHighlightText, TRUE);
         pButton->SetColorSlot(3, m_clrBtnText, TRUE);
         pButton->SetColorSlot(5, m_clrBtnText, TRUE);
-        std::wstring strCaption;
-        AfxLoadString(nTextId, strCaption);
-        pButton->SetWindowText(strCaption);
+        pButton->SetWindowText(AfxLoadText(nTextId));
         pButton->SetCursorResource(IDC_HAND_CURSOR, TRUE);
     }
     if (m_nButtons == 1)

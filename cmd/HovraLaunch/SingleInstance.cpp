@@ -20,15 +20,13 @@ CSingleInstance::~CSingleInstance()
 
 bool CSingleInstance::IsFirstInstance()
 {
-    std::wstring strName;
-    AfxLoadString(IDS_MUTEX_NAME, strName);
+    const std::wstring strName = AfxLoadText(IDS_MUTEX_NAME);
     m_hMutex = ::CreateMutexW(nullptr, FALSE, strName.c_str());
     if (::GetLastError() != ERROR_ALREADY_EXISTS)
         return true; // first, or the mutex could not be made at all: run unguarded
 
     m_hMutex = nullptr;
-    std::wstring strTitle;
-    AfxLoadString(IDS_MAIN_TITLE, strTitle);
+    const std::wstring strTitle = AfxLoadText(IDS_MAIN_TITLE);
     HWND hMain = ::FindWindowW(nullptr, strTitle.c_str());
     if (hMain != nullptr)
     {

@@ -53,14 +53,6 @@ HWND CreateChild(HWND hParent, const wchar_t* pszClass, const wchar_t* pszText, 
                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nId)), ::GetModuleHandleW(nullptr),
                              nullptr);
 }
-
-// Text nId; empty when it cannot be loaded.
-std::wstring LoadText(UINT nId)
-{
-    std::wstring text;
-    AfxLoadString(nId, text);
-    return text;
-}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CSoftwarePanel, CStackPanel)
@@ -110,10 +102,9 @@ BOOL CSoftwarePanel::OnInitDialog()
     m_clrButton[kHighlightText] = pMain->m_clrHighlightText;
     m_clrButton[kBtnText] = pMain->m_clrBtnText;
 
-    std::wstring strProduct, strShortName;
-    AfxLoadString(465, strProduct);
-    AfxLoadString(HeadingShortNameId(g_prerequisites[0].nNameId), strShortName);
-    SetDlgItemText(kHeadingId, AfxFormatString(378, {strProduct, strShortName}));
+    SetDlgItemText(kHeadingId,
+                   AfxFormatString(
+                       378, {AfxLoadText(465), AfxLoadText(HeadingShortNameId(g_prerequisites[0].nNameId))}));
     ::SendMessageW(GetDlgItem(kHeadingId), WM_SETFONT,
                    reinterpret_cast<WPARAM>(m_fontHeading.GetSafeHandle()), TRUE);
 
@@ -178,15 +169,14 @@ void CSoftwarePanel::CreateRow(size_t nRow)
     pRow->m_btnExpand.SubclassWindow(CreateChild(m_hWnd, L"Button", L"",
                                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
                                                  FrameRect(kExpandFrameId, nRow), nExpandId));
-    std::wstring strName;
-    AfxLoadString(item.nNameId, strName);
+    const std::wstring strName = AfxLoadText(item.nNameId);
     pRow->m_stcName.SubclassWindow(CreateChild(m_hWnd, L"Static", strName.c_str(),
                                                WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE,
                                                FrameRect(kNameFrameId, nRow), kStaticId));
     pRow->m_led.SubclassWindow(CreateChild(m_hWnd, L"Static", L"",
                                            WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE | SS_BITMAP,
                                            FrameRect(kLightFrameId, nRow), kStaticId));
-    const std::wstring strError = LoadText(314);
+    const std::wstring strError = AfxLoadText(314);
     pRow->m_stcStatus.SubclassWindow(CreateChild(m_hWnd, L"Static", strError.c_str(),
                                                  WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE,
                                                  FrameRect(kStatusFrameId, nRow), kStaticId));
@@ -306,7 +296,7 @@ void CSoftwarePanel::OnExpand(UINT nId)
 void CSoftwarePanel::SetupActionButton(CStyleButton& button, UINT nId, const RECT& rc, UINT nTextId,
                                        UINT nTooltipId)
 {
-    const std::wstring strText = LoadText(nTextId);
+    const std::wstring strText = AfxLoadText(nTextId);
     button.SubclassWindow(
         CreateChild(m_hWnd, L"Button", strText.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, rc, nId));
     button.SetFont(m_fontBody, TRUE);
@@ -350,9 +340,7 @@ void CSoftwarePanel::BuildDetail(size_t nRow)
     if (item.nUrlId != 0)
     {
         SetupActionButton(m_btnInternet, kInternetId, buttonRect(1), 301, 364);
-        std::wstring strUrl;
-        AfxLoadString(item.nUrlId, strUrl);
-        m_btnInternet.SetLinkTarget(strUrl.c_str());
+        m_btnInternet.SetLinkTarget(AfxLoadText(item.nUrlId).c_str());
         bool bShow = false;
         if (!bSatisfied)
         {
@@ -396,8 +384,7 @@ void CSoftwarePanel::OnCdrom()
     const PrerequisiteItem& item = g_prerequisites[nRow];
     if (item.nProgramPathId == 0)
         return;
-    std::wstring strProgram;
-    AfxLoadString(item.nProgramPathId, strProgram);
+    const std::wstring strProgram = AfxLoadText(item.nProgramPathId);
     if (strProgram.empty() || strProgram == L"\"\"")
         return;
 
@@ -415,10 +402,8 @@ void CSoftwarePanel::OnNetwork()
     if (nRow >= m_aRows.size())
         return;
     const PrerequisiteItem& item = g_prerequisites[nRow];
-    std::wstring strInitial, strFilter;
-    AfxLoadString(item.nProgramPathId, strInitial);
-    AfxLoadString(466, strFilter);
-    CFileDialog dlg(strInitial, strFilter, OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, this);
+    CFileDialog dlg(AfxLoadText(item.nProgramPathId), AfxLoadText(466),
+                    OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, this);
     if (dlg.DoModal() != IDOK)
         return;
     static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->LaunchFile(dlg.GetPathName(), false, false, nullptr);

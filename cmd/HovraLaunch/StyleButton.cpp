@@ -148,8 +148,8 @@ DWORD CStyleButton::SetChecked(int nCheck, BOOL bRepaint)
 
 void CStyleButton::SetTooltip(UINT nIdText, BOOL bActivate)
 {
-    std::wstring text;
-    if (!AfxLoadString(nIdText, text) || text.empty())
+    std::wstring text = AfxLoadText(nIdText);
+    if (text.empty())
         return;
     m_strTooltip = std::move(text);
     m_bTooltipActive = bActivate;

@@ -146,6 +146,25 @@ TEST_F(Catalogue, UndefinedIdentifiersLeaveTheStringUnchanged)
     }
 }
 
+TEST_F(Catalogue, LoadTextGivesTheTextOrNothing)
+{
+    const struct
+    {
+        UINT id;
+        const wchar_t* expected;
+    } cases[] = {
+        {365, L"Configuring Corvane Velto for Windows domain users"}, // the first entry of its block
+        {407, L"Software Requirements "},                             // a trailing space is kept
+        {223, L"\"\""},                                               // two quote marks, not empty
+        {102, L""},                                                   // no such entry
+        {2000, L""},                                                  // next to 2001, which exists
+        {65535, L""},                                                 // the last identifier there can be
+        {70000, L""},                                                 // beyond any string block
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, AfxLoadText(c.id)) << c.id;
+}
+
 BOOL CALLBACK CollectBlock(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR lParam)
 {
     if (IS_INTRESOURCE(name))
