@@ -34,14 +34,17 @@ struct ButtonSetup
     UINT nId;
     UINT nTextId;
     UINT nTooltipId;
-    bool bNavigation;
+    StyleButtonPalette (*pfnPalette)(const ButtonColours& colours);
 };
 
 const ButtonSetup kButtons[] = {
-    {IDC_NAV_WELCOME, 444, 366, true}, {IDC_NAV_SOFTWARE, 445, 367, true},
-    {IDC_NAV_NETWORK, 446, 365, true}, {IDC_NAV_INSTALL, 464, 370, true},
-    {IDC_GUIDE, 449, 372, false},      {IDC_RELEASE_NOTES, 450, 373, false},
-    {IDC_EXIT, 448, 374, false},
+    {IDC_NAV_WELCOME, 444, 366, &StyleButtonPalette::Navigation},
+    {IDC_NAV_SOFTWARE, 445, 367, &StyleButtonPalette::Navigation},
+    {IDC_NAV_NETWORK, 446, 365, &StyleButtonPalette::Navigation},
+    {IDC_NAV_INSTALL, 464, 370, &StyleButtonPalette::Navigation},
+    {IDC_GUIDE, 449, 372, &StyleButtonPalette::Command},
+    {IDC_RELEASE_NOTES, 450, 373, &StyleButtonPalette::Command},
+    {IDC_EXIT, 448, 374, &StyleButtonPalette::Command},
 };
 
 // Lower-cases A to Z only, the way folder names are compared.
@@ -118,8 +121,7 @@ CHovraLaunchDlg::CHovraLaunchDlg(CWnd* pParent)
     : CStackDialog(IDC_PANEL_PLACEHOLDER, IDD_HOVRALAUNCH_DIALOG, pParent),
       m_strMediaRoot(ReadCurrentDirectory()), m_chLanguage(LanguageTable[0].chCode),
       m_clrWindow(::GetSysColor(COLOR_WINDOW)), m_clrWindowText(::GetSysColor(COLOR_WINDOWTEXT)),
-      m_clrBtnFace(::GetSysColor(COLOR_BTNFACE)), m_clrHighlight(::GetSysColor(COLOR_HIGHLIGHT)),
-      m_clrHighlightText(::GetSysColor(COLOR_HIGHLIGHTTEXT)), m_clrBtnText(::GetSysColor(COLOR_BTNTEXT)),
+      m_buttonColours(ButtonColours::FromSystem()),
       m_hIcon(::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME))),
       m_watch(std::make_shared<WatchRecord>())
 {
@@ -251,16 +253,7 @@ void CHovraLaunchDlg::SetupButtons()
     for (const ButtonSetup& setup : kButtons)
     {
         CStyleButton* pButton = NavButton(setup.nId);
-        pButton->SetColorSlot(0, m_clrHighlight, TRUE);
-        pButton->SetColorSlot(1, m_clrHighlightText, TRUE);
-        pButton->SetColorSlot(2, m_clrBtnFace, TRUE);
-        pButton->SetColorSlot(3, m_clrBtnText, TRUE);
-        pButton->SetColorSlot(4, m_clrHighlight, TRUE);
-        pButton->SetColorSlot(5, setup.bNavigation ? m_clrHighlightText : m_clrBtnText, TRUE);
-    }
-    for (const ButtonSetup& setup : kButtons)
-    {
-        CStyleButton* pButton = NavButton(setup.nId);
+        pButton->SetPalette(setup.pfnPalette(m_buttonColours), TRUE);
         pButton->SetWindowText(AfxLoadText(setup.nTextId));
         pButton->SetCursorResource(IDC_HAND_CURSOR, TRUE);
         pButton->SetTooltip(setup.nTooltipId, TRUE);

@@ -41,10 +41,7 @@ public:
     INT32 m_nFontWeight = 700;
     COLORREF m_clrWindow;
     COLORREF m_clrWindowText;
-    COLORREF m_clrBtnFace;
-    COLORREF m_clrHighlight;
-    COLORREF m_clrHighlightText;
-    COLORREF m_clrBtnText;
+    ButtonColours m_buttonColours;
 
     // True when path names an existing file or folder, perhaps one the user picked instead.
     bool EnsureFileOnMedia(std::wstring& strPath, UINT nNameId);

@@ -21,15 +21,6 @@ constexpr int kLanguageListId = 1076;
 constexpr UINT kMediaNameId = 210;
 constexpr UINT kLaunchTooltipId = 361;
 
-// Colour indices into m_clrButton.
-enum
-{
-    kFace = 0,
-    kHighlight,
-    kHighlightText,
-    kBtnText
-};
-
 // The fixed texts of the page, in the order they are set, and whether a control takes the
 // heading font.
 const struct
@@ -77,11 +68,6 @@ BOOL CInstallPanel::OnInitDialog()
     m_fontHeading.CreateDerived(GetFont(), 1.75, pMain->m_nFontWeight);
     m_fontBody.CreateDerived(GetFont(), 1.0, FW_NORMAL);
 
-    m_clrButton[kFace] = pMain->m_clrBtnFace;
-    m_clrButton[kHighlight] = pMain->m_clrHighlight;
-    m_clrButton[kHighlightText] = pMain->m_clrHighlightText;
-    m_clrButton[kBtnText] = pMain->m_clrBtnText;
-
     for (const auto& text : kTexts)
     {
         SetDlgItemText(text.nControlId, AfxLoadText(text.nTextId));
@@ -90,12 +76,7 @@ BOOL CInstallPanel::OnInitDialog()
                        reinterpret_cast<WPARAM>(font.GetSafeHandle()), TRUE);
     }
 
-    m_btnLaunch.SetColorSlot(0, m_clrButton[kHighlight], TRUE);
-    m_btnLaunch.SetColorSlot(2, m_clrButton[kFace], TRUE);
-    m_btnLaunch.SetColorSlot(4, m_clrButton[kHighlight], TRUE);
-    m_btnLaunch.SetColorSlot(1, m_clrButton[kHighlightText], TRUE);
-    m_btnLaunch.SetColorSlot(3, m_clrButton[kBtnText], TRUE);
-    m_btnLaunch.SetColorSlot(5, m_clrButton[kHighlightText], TRUE);
+    m_btnLaunch.SetPalette(StyleButtonPalette::Navigation(pMain->m_buttonColours), TRUE);
     m_btnLaunch.SetCursorResource(IDC_HAND_CURSOR, TRUE);
     m_btnLaunch.SetTooltip(kLaunchTooltipId, TRUE);
 

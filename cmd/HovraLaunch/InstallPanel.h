@@ -40,9 +40,8 @@ protected:
     CIconHandle m_hSoftwareIcon;
     CIconHandle m_hNetworkIcon;
     CComboBox m_cboLanguage;
-    std::wstring m_strLanguage;   // the chosen installation language's name, as the list shows it
-    int m_nChosenEntry = CB_ERR;  // the list entry last chosen by the user
-    COLORREF m_clrButton[4] = {}; // face, highlight, highlight text, button text
+    std::wstring m_strLanguage;  // the chosen installation language's name, as the list shows it
+    int m_nChosenEntry = CB_ERR; // the list entry last chosen by the user
 
     DECLARE_MESSAGE_MAP()
 };

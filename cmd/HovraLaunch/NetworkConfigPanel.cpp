@@ -18,15 +18,6 @@ constexpr int kAnswerTextId = 1107;
 constexpr UINT kMediaNameId = 210;
 constexpr UINT kMoreInfoTooltipId = 387;
 
-// Colour indices into m_clrButton.
-enum
-{
-    kFace = 0,
-    kHighlight,
-    kHighlightText,
-    kBtnText
-};
-
 // The texts of the page, in the order they are set, and whether a control takes the heading font.
 const struct
 {
@@ -100,17 +91,7 @@ BOOL CNetworkConfigPanel::OnInitDialog()
 
     m_fontHeading.CreateDerived(GetFont(), 1.75, pMain->m_nFontWeight);
     m_fontBody.CreateDerived(GetFont(), 1.0, FW_NORMAL);
-
-    m_clrButton[kFace] = pMain->m_clrBtnFace;
-    m_clrButton[kHighlight] = pMain->m_clrHighlight;
-    m_clrButton[kHighlightText] = pMain->m_clrHighlightText;
-    m_clrButton[kBtnText] = pMain->m_clrBtnText;
-    m_btnMoreInfo.SetColorSlot(0, m_clrButton[kHighlight], TRUE);
-    m_btnMoreInfo.SetColorSlot(2, m_clrButton[kFace], TRUE);
-    m_btnMoreInfo.SetColorSlot(4, m_clrButton[kHighlight], TRUE);
-    m_btnMoreInfo.SetColorSlot(1, m_clrButton[kHighlightText], TRUE);
-    m_btnMoreInfo.SetColorSlot(3, m_clrButton[kBtnText], TRUE);
-    m_btnMoreInfo.SetColorSlot(5, m_clrButton[kHighlightText], TRUE);
+    m_btnMoreInfo.SetPalette(StyleButtonPalette::Navigation(pMain->m_buttonColours), TRUE);
 
     for (const auto& text : kTexts)
     {

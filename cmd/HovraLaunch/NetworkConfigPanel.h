@@ -38,7 +38,6 @@ protected:
     CFont m_fontHeading;
     CFont m_fontBody;
     CIconHandle m_hAnswerIcon;
-    COLORREF m_clrButton[4] = {}; // face, highlight, highlight text, button text
     std::wstring m_strAnswerText;
 
     DECLARE_MESSAGE_MAP()

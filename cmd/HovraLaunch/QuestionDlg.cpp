@@ -13,9 +13,7 @@ ON_WM_CTLCOLOR(&CQuestionDlg::OnCtlColor)
 END_MESSAGE_MAP()
 
 CQuestionDlg::CQuestionDlg(CWnd* pParent)
-    : CBitmapDialog(IDD_QUESTION, pParent), m_clrBtnText(::GetSysColor(COLOR_BTNTEXT)),
-      m_clrBtnFace(::GetSysColor(COLOR_BTNFACE)), m_clrHighlight(::GetSysColor(COLOR_HIGHLIGHT)),
-      m_clrHighlightText(::GetSysColor(COLOR_HIGHLIGHTTEXT))
+    : CBitmapDialog(IDD_QUESTION, pParent), m_buttonColours(ButtonColours::FromSystem())
 {
 }
 
@@ -43,12 +41,7 @@ BOOL CQuestionDlg::OnInitDialog()
     // The buttons turn to the highlight colours only while the pointer is over them.
     for (auto [pButton, nTextId] : {std::pair{&m_btnOk, kOkTextId}, std::pair{&m_btnCancel, kCancelTextId}})
     {
-        pButton->SetColorSlot(0, m_clrHighlight, TRUE);
-        pButton->SetColorSlot(2, m_clrBtnFace, TRUE);
-        pButton->SetColorSlot(4, m_clrBtnFace, TRUE);
-        pButton->SetColorSlot(1, m_clrHighlightText, TRUE);
-        pButton->SetColorSlot(3, m_clrBtnText, TRUE);
-        pButton->SetColorSlot(5, m_clrBtnText, TRUE);
+        pButton->SetPalette(StyleButtonPalette::Question(m_buttonColours), TRUE);
         pButton->SetWindowText(AfxLoadText(nTextId));
         pButton->SetCursorResource(IDC_HAND_CURSOR, TRUE);
     }
@@ -63,7 +56,7 @@ HBRUSH CQuestionDlg::OnCtlColor(HDC hdc, HWND hCtrl, UINT nCtlColor)
     const int nId = ::GetDlgCtrlID(hCtrl);
     if (nId == IDC_QUESTION_TEXT || nCtlColor == CTLCOLOR_STATIC)
     {
-        ::SetTextColor(hdc, m_clrBtnText);
+        ::SetTextColor(hdc, m_buttonColours.clrBtnText);
         return m_brBackground;
     }
     if (nId == IDC_QUESTION_ICON)

@@ -25,10 +25,7 @@ protected:
     std::wstring m_strMessage;
     CStyleButton m_btnOk;
     CStyleButton m_btnCancel;
-    COLORREF m_clrBtnText;
-    COLORREF m_clrBtnFace;
-    COLORREF m_clrHighlight;
-    COLORREF m_clrHighlightText;
+    ButtonColours m_buttonColours;
     INT32 m_nButtons = 2;
 
     DECLARE_MESSAGE_MAP()

@@ -27,15 +27,6 @@ constexpr UINT kStaticId = 0xFFFF;
 constexpr INT32 kCchTestText = 260;
 constexpr int kDetailHeight = 135; // from the top of the row's name to the bottom of the detail area
 
-// Colour indices into m_clrButton.
-enum
-{
-    kFace = 0,
-    kHighlight,
-    kHighlightText,
-    kBtnText
-};
-
 int Width(const RECT& rc)
 {
     return rc.right - rc.left;
@@ -97,11 +88,6 @@ BOOL CSoftwarePanel::OnInitDialog()
     m_fontDetail.CreateDerived(GetFont(), 1.0, FW_NORMAL);
     m_fontBody.CreateDerived(GetFont(), 1.0, FW_NORMAL);
 
-    m_clrButton[kFace] = pMain->m_clrBtnFace;
-    m_clrButton[kHighlight] = pMain->m_clrHighlight;
-    m_clrButton[kHighlightText] = pMain->m_clrHighlightText;
-    m_clrButton[kBtnText] = pMain->m_clrBtnText;
-
     SetDlgItemText(kHeadingId,
                    AfxFormatString(
                        378, {AfxLoadText(465), AfxLoadText(HeadingShortNameId(g_prerequisites[0].nNameId))}));
@@ -132,12 +118,9 @@ void CSoftwarePanel::SetupTexts()
         m_btnRefresh.SetWindowText(strText);
     m_btnRefresh.SetCursorResource(IDC_HAND_CURSOR, TRUE);
     m_btnRefresh.SetTooltip(375, TRUE);
-    m_btnRefresh.SetColorSlot(0, m_clrButton[kHighlight], TRUE);
-    m_btnRefresh.SetColorSlot(1, m_clrButton[kHighlightText], TRUE);
-    m_btnRefresh.SetColorSlot(2, m_clrButton[kFace], TRUE);
-    m_btnRefresh.SetColorSlot(3, m_clrButton[kBtnText], TRUE);
-    m_btnRefresh.SetColorSlot(4, m_clrButton[kHighlight], TRUE);
-    m_btnRefresh.SetColorSlot(5, m_clrButton[kHighlightText], TRUE);
+    m_btnRefresh.SetPalette(
+        StyleButtonPalette::Navigation(static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_buttonColours),
+        TRUE);
 
     if (AfxLoadString(463, strText))
         SetDlgItemText(kRefreshHintId, strText);
@@ -185,9 +168,9 @@ void CSoftwarePanel::CreateRow(size_t nRow)
     button.SetCursorResource(IDC_HAND_CURSOR, TRUE);
     button.SetTooltip(item.nMoreInfoId, TRUE);
     button.SetIcons(IDI_EXPAND, 0);
-    button.SetColorSlot(0, m_clrButton[kHighlight], TRUE);
-    button.SetColorSlot(2, m_clrButton[kFace], TRUE);
-    button.SetColorSlot(4, m_clrButton[kHighlight], TRUE);
+    button.SetPalette(
+        StyleButtonPalette::Expand(static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_buttonColours),
+        TRUE);
 
     pRow->m_stcName.SetFont(m_fontItem, TRUE);
     pRow->m_stcStatus.SetFont(m_fontItem, TRUE);
@@ -302,12 +285,9 @@ void CSoftwarePanel::SetupActionButton(CStyleButton& button, UINT nId, const REC
     button.SetFont(m_fontBody, TRUE);
     button.SetCursorResource(IDC_HAND_CURSOR, TRUE);
     button.SetTooltip(nTooltipId, TRUE);
-    button.SetColorSlot(0, m_clrButton[kHighlight], TRUE);
-    button.SetColorSlot(1, m_clrButton[kHighlightText], TRUE);
-    button.SetColorSlot(2, m_clrButton[kFace], TRUE);
-    button.SetColorSlot(3, m_clrButton[kBtnText], TRUE);
-    button.SetColorSlot(4, m_clrButton[kHighlight], TRUE);
-    button.SetColorSlot(5, m_clrButton[kBtnText], TRUE);
+    button.SetPalette(
+        StyleButtonPalette::Command(static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_buttonColours),
+        TRUE);
 }
 
 void CSoftwarePanel::BuildDetail(size_t nRow)

@@ -56,7 +56,6 @@ protected:
     CStyleButton m_btnInternet;
     CStyleButton m_btnNetwork;
     CStyleButton m_btnRefresh;
-    COLORREF m_clrButton[4] = {}; // face, highlight, highlight text, button text
 
     DECLARE_MESSAGE_MAP()
 

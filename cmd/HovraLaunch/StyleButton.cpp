@@ -50,6 +50,33 @@ void Polyline3(HDC hdc, COLORREF clr, POINT a, POINT b, POINT c)
 }
 } // namespace
 
+ButtonColours ButtonColours::FromSystem()
+{
+    return {::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_HIGHLIGHT), ::GetSysColor(COLOR_HIGHLIGHTTEXT),
+            ::GetSysColor(COLOR_BTNTEXT)};
+}
+
+StyleButtonPalette StyleButtonPalette::Navigation(const ButtonColours& c)
+{
+    return {c.clrHighlight, c.clrHighlightText, c.clrFace, c.clrBtnText, c.clrHighlight, c.clrHighlightText};
+}
+
+StyleButtonPalette StyleButtonPalette::Command(const ButtonColours& c)
+{
+    return {c.clrHighlight, c.clrHighlightText, c.clrFace, c.clrBtnText, c.clrHighlight, c.clrBtnText};
+}
+
+StyleButtonPalette StyleButtonPalette::Question(const ButtonColours& c)
+{
+    return {c.clrHighlight, c.clrHighlightText, c.clrFace, c.clrBtnText, c.clrFace, c.clrBtnText};
+}
+
+StyleButtonPalette StyleButtonPalette::Expand(const ButtonColours& c)
+{
+    // The text slots are never drawn: they keep the button text colour a new button starts with.
+    return {c.clrHighlight, c.clrBtnText, c.clrFace, c.clrBtnText, c.clrHighlight, c.clrBtnText};
+}
+
 BEGIN_MESSAGE_MAP(CStyleButton, CButton)
 ON_MESSAGE(WM_SETCURSOR, &CStyleButton::OnSetCursor)
 ON_MESSAGE(WM_MOUSEMOVE, &CStyleButton::OnMouseMove)
@@ -88,6 +115,18 @@ DWORD CStyleButton::SetColorSlot(BYTE nSlot, COLORREF clr, BOOL bRepaint)
     if (bRepaint)
         Repaint();
     return BTN_OK;
+}
+
+void CStyleButton::SetPalette(const StyleButtonPalette& palette, BOOL bRepaint)
+{
+    m_aColors[SLOT_BK_HOVER] = palette.clrBkHover;
+    m_aColors[SLOT_FG_HOVER] = palette.clrFgHover;
+    m_aColors[SLOT_BK_NORMAL] = palette.clrBkNormal;
+    m_aColors[SLOT_FG_NORMAL] = palette.clrFgNormal;
+    m_aColors[SLOT_BK_FOCUS] = palette.clrBkFocus;
+    m_aColors[SLOT_FG_FOCUS] = palette.clrFgFocus;
+    if (bRepaint)
+        Repaint();
 }
 
 DWORD CStyleButton::SetCursorResource(UINT nIdCursor, BOOL bRepaint)

@@ -12,6 +12,43 @@
 
 #include "ToolTipCtrl.h"
 
+// The system colours the launchpad paints its buttons in, read once by the window that owns them.
+struct ButtonColours
+{
+    COLORREF clrFace;          // COLOR_BTNFACE
+    COLORREF clrHighlight;     // COLOR_HIGHLIGHT
+    COLORREF clrHighlightText; // COLOR_HIGHLIGHTTEXT
+    COLORREF clrBtnText;       // COLOR_BTNTEXT
+
+    static ButtonColours FromSystem();
+};
+
+// The six colour slots of a button by name: background and text under the mouse, at rest, and
+// focused, pressed or checked with the mouse elsewhere.
+struct StyleButtonPalette
+{
+    COLORREF clrBkHover;
+    COLORREF clrFgHover;
+    COLORREF clrBkNormal;
+    COLORREF clrFgNormal;
+    COLORREF clrBkFocus;
+    COLORREF clrFgFocus;
+
+    // The launchpad's looks. All are highlighted under the mouse and plain at rest; they differ in
+    // the focused, pressed or checked state.
+    // The navigation column and each panel's main button (Refresh, More information, Launch):
+    // highlight colours.
+    static StyleButtonPalette Navigation(const ButtonColours& colours);
+    // Installation Guide, Release Notes, Exit and the detail area's actions: the highlight behind
+    // the plain button text.
+    static StyleButtonPalette Command(const ButtonColours& colours);
+    // OK and Cancel of the message box: plain, as at rest.
+    static StyleButtonPalette Question(const ButtonColours& colours);
+    // The plus/minus button of a row: the highlight under the mouse and while the row is open; it
+    // shows an icon and no caption.
+    static StyleButtonPalette Expand(const ButtonColours& colours);
+};
+
 class CStyleButton : public CButton
 {
 public:
@@ -40,6 +77,8 @@ public:
 
     // Slot 6 or above: BTN_INVALIDINDEX, nothing changes.
     DWORD SetColorSlot(BYTE nSlot, COLORREF clr, BOOL bRepaint = TRUE);
+    // All six slots at once.
+    void SetPalette(const StyleButtonPalette& palette, BOOL bRepaint = TRUE);
     // 0 removes the cursor. BTN_INVALIDRESOURCE when a cursor was asked for and none could be loaded.
     DWORD SetCursorResource(UINT nIdCursor, BOOL bRepaint = TRUE);
     // Icon nIdHot is shown hovered, pressed or checked, nIdNormal (0: none) otherwise.

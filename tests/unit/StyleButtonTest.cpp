@@ -285,6 +285,47 @@ TEST_F(StyleButtonTest, ColourSlotsStartFromTheSystemAndRejectSlotsBeyondFive)
     }
 }
 
+// Each look puts the four system colours in the slots the buttons of that kind have always had:
+// background and text under the mouse, at rest, and focused, pressed or checked.
+TEST_F(StyleButtonTest, PalettesFillTheSlotsByLook)
+{
+    const COLORREF face = RGB(1, 1, 1), high = RGB(2, 2, 2), highText = RGB(3, 3, 3), text = RGB(4, 4, 4);
+    const ButtonColours colours{face, high, highText, text};
+    const struct
+    {
+        const char* pszLook;
+        StyleButtonPalette palette;
+        COLORREF expected[6];
+    } cases[] = {
+        {"navigation", StyleButtonPalette::Navigation(colours), {high, highText, face, text, high, highText}},
+        {"command", StyleButtonPalette::Command(colours), {high, highText, face, text, high, text}},
+        {"question", StyleButtonPalette::Question(colours), {high, highText, face, text, face, text}},
+        {"expand", StyleButtonPalette::Expand(colours), {high, text, face, text, high, text}},
+    };
+    const int slots[6] = {CStyleButton::SLOT_BK_HOVER,  CStyleButton::SLOT_FG_HOVER,
+                          CStyleButton::SLOT_BK_NORMAL, CStyleButton::SLOT_FG_NORMAL,
+                          CStyleButton::SLOT_BK_FOCUS,  CStyleButton::SLOT_FG_FOCUS};
+    for (const auto& c : cases)
+    {
+        CProbeButton button;
+        button.UseTestColours(); // every slot first holds a colour no look uses
+        button.SetPalette(c.palette, FALSE);
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(c.expected[i], button.m_aColors[slots[i]]) << c.pszLook << " slot " << slots[i];
+    }
+
+    // A shown button is painted in its new colours at once.
+    CProbeButton button;
+    ASSERT_TRUE(button.SubclassDlgItem(kEmpty, &m_host));
+    button.UseTestColours();
+    button.UpdateWindow();
+    button.SetPalette(StyleButtonPalette::Command(ButtonColours{kSlots[0], kSlots[2], kSlots[4], kSlots[1]}));
+    button.UpdateWindow();
+    HDC hdc = ::GetDC(button.m_hWnd);
+    EXPECT_EQ(kSlots[0], ::GetPixel(hdc, 3, 3)); // the face colour, at rest
+    ::ReleaseDC(button.m_hWnd, hdc);
+}
+
 // Flat drawing, state by state: the fill, the border (left and right edge) and the caption colour.
 TEST_F(StyleButtonTest, FlatButtonsAreFilledAndBorderedByState)
 {
