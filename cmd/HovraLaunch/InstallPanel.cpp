@@ -63,7 +63,7 @@ void CInstallPanel::OnPanelShow()
 BOOL CInstallPanel::OnInitDialog()
 {
     CStackPanel::OnInitDialog();
-    auto* pMain = static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
+    CHovraLaunchDlg* pMain = MainDialog();
 
     m_fontHeading.CreateDerived(GetFont(), 1.75, pMain->m_nFontWeight);
     m_fontBody.CreateDerived(GetFont(), 1.0, FW_NORMAL);
@@ -113,8 +113,7 @@ LRESULT CInstallPanel::OnRefreshStatus(WPARAM, LPARAM)
     ::SendMessageW(GetDlgItem(kSoftwareIconId), STM_SETICON,
                    reinterpret_cast<WPARAM>(m_hSoftwareIcon.GetSafeHandle()), 0);
 
-    const IconAndText view =
-        SummaryOfNetworkAnswer(static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_nNetworkAnswer);
+    const IconAndText view = SummaryOfNetworkAnswer(MainDialog()->m_nNetworkAnswer);
     HWND hNetworkText = GetDlgItem(kNetworkTextId);
     ::SendMessageW(hNetworkText, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontBody.GetSafeHandle()), TRUE);
     ::SetWindowTextW(hNetworkText, AfxLoadText(view.nTextId).c_str());
@@ -160,7 +159,7 @@ INT32 CInstallPanel::FindInstallLanguage()
     {
         if (LanguageName(nRow) != m_strLanguage)
             continue;
-        auto* pMain = static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
+        CHovraLaunchDlg* pMain = MainDialog();
         std::wstring strTransform = pMain->m_strMediaRoot + L"\\MSI\\" + LanguageTransform(nRow);
         pMain->EnsureFileOnMedia(strTransform, kMediaNameId); // the answer does not change the choice
         return static_cast<INT32>(LanguageTable[nRow].nLangId);
@@ -171,7 +170,7 @@ INT32 CInstallPanel::FindInstallLanguage()
 HBRUSH CInstallPanel::OnCtlColor(HDC hdc, HWND hCtrl, UINT nCtlColor)
 {
     HBRUSH hBrush = CStackPanel::OnCtlColor(hdc, hCtrl, nCtlColor);
-    const auto* pMain = static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
+    const CHovraLaunchDlg* pMain = MainDialog();
     if (hCtrl == m_cboLanguage.m_hWnd)
     {
         ::SetTextColor(hdc, pMain->m_clrWindowText);
@@ -207,7 +206,7 @@ void CInstallPanel::OnDestroy()
 
 void CInstallPanel::OnLaunchInstaller()
 {
-    auto* pMain = static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
+    CHovraLaunchDlg* pMain = MainDialog();
     std::wstring strPackage = InstallerPackagePath(pMain->m_strMediaRoot);
     if (!pMain->EnsureFileOnMedia(strPackage, kMediaNameId))
         return; // the user gave up; the launchpad stays as it was

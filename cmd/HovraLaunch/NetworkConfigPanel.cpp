@@ -87,7 +87,7 @@ void CNetworkConfigPanel::OnPanelShow()
 BOOL CNetworkConfigPanel::OnInitDialog()
 {
     CStackPanel::OnInitDialog();
-    auto* pMain = static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
+    CHovraLaunchDlg* pMain = MainDialog();
 
     m_fontHeading.CreateDerived(GetFont(), 1.75, pMain->m_nFontWeight);
     m_fontBody.CreateDerived(GetFont(), 1.0, FW_NORMAL);
@@ -142,12 +142,12 @@ void CNetworkConfigPanel::OnAnswer(UINT nId)
     m_stcAnswerIcon.SetIcon(m_hAnswerIcon);
     Invalidate(TRUE);
 
-    static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_nNetworkAnswer = nAnswer;
+    MainDialog()->m_nNetworkAnswer = nAnswer;
 }
 
 void CNetworkConfigPanel::OnMoreInformation()
 {
-    auto* pMain = static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
+    CHovraLaunchDlg* pMain = MainDialog();
     std::wstring strPath;
     for (const LanguageRow& row : LanguageTable)
         if (row.chCode == pMain->m_chLanguage)
@@ -163,7 +163,7 @@ HBRUSH CNetworkConfigPanel::OnCtlColor(HDC hdc, HWND hCtrl, UINT nCtlColor)
     HBRUSH hBrush = CStackPanel::OnCtlColor(hdc, hCtrl, nCtlColor);
     if (nCtlColor == CTLCOLOR_STATIC)
     {
-        ::SetTextColor(hdc, static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_clrWindowText);
+        ::SetTextColor(hdc, MainDialog()->m_clrWindowText);
         return m_brBackground;
     }
     if (::GetDlgCtrlID(hCtrl) == kAnswerIconId)

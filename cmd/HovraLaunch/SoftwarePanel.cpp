@@ -81,7 +81,7 @@ void CSoftwarePanel::OnPanelShow()
 BOOL CSoftwarePanel::OnInitDialog()
 {
     CStackPanel::OnInitDialog();
-    auto* pMain = static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
+    CHovraLaunchDlg* pMain = MainDialog();
 
     m_fontHeading.CreateDerived(GetFont(), 1.75, pMain->m_nFontWeight);
     m_fontItem.CreateDerived(GetFont(), 1.25, pMain->m_nFontWeight);
@@ -118,9 +118,7 @@ void CSoftwarePanel::SetupTexts()
         m_btnRefresh.SetWindowText(strText);
     m_btnRefresh.SetCursorResource(IDC_HAND_CURSOR, TRUE);
     m_btnRefresh.SetTooltip(375, TRUE);
-    m_btnRefresh.SetPalette(
-        StyleButtonPalette::Navigation(static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_buttonColours),
-        TRUE);
+    m_btnRefresh.SetPalette(StyleButtonPalette::Navigation(MainDialog()->m_buttonColours), TRUE);
 
     if (AfxLoadString(463, strText))
         SetDlgItemText(kRefreshHintId, strText);
@@ -168,9 +166,7 @@ void CSoftwarePanel::CreateRow(size_t nRow)
     button.SetCursorResource(IDC_HAND_CURSOR, TRUE);
     button.SetTooltip(item.nMoreInfoId, TRUE);
     button.SetIcons(IDI_EXPAND, 0);
-    button.SetPalette(
-        StyleButtonPalette::Expand(static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_buttonColours),
-        TRUE);
+    button.SetPalette(StyleButtonPalette::Expand(MainDialog()->m_buttonColours), TRUE);
 
     pRow->m_stcName.SetFont(m_fontItem, TRUE);
     pRow->m_stcStatus.SetFont(m_fontItem, TRUE);
@@ -285,9 +281,7 @@ void CSoftwarePanel::SetupActionButton(CStyleButton& button, UINT nId, const REC
     button.SetFont(m_fontBody, TRUE);
     button.SetCursorResource(IDC_HAND_CURSOR, TRUE);
     button.SetTooltip(nTooltipId, TRUE);
-    button.SetPalette(
-        StyleButtonPalette::Command(static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_buttonColours),
-        TRUE);
+    button.SetPalette(StyleButtonPalette::Command(MainDialog()->m_buttonColours), TRUE);
 }
 
 void CSoftwarePanel::BuildDetail(size_t nRow)
@@ -368,7 +362,7 @@ void CSoftwarePanel::OnCdrom()
     if (strProgram.empty() || strProgram == L"\"\"")
         return;
 
-    auto* pMain = static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
+    CHovraLaunchDlg* pMain = MainDialog();
     std::wstring strPath = pMain->m_strMediaRoot + L"\\" + strProgram;
     if (pMain->EnsureFileOnMedia(strPath, item.nNameId))
         pMain->LaunchFile(strPath, false, true, L""); // its end refreshes the panels
@@ -386,7 +380,7 @@ void CSoftwarePanel::OnNetwork()
                     OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, this);
     if (dlg.DoModal() != IDOK)
         return;
-    static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->LaunchFile(dlg.GetPathName(), false, false, nullptr);
+    MainDialog()->LaunchFile(dlg.GetPathName(), false, false, nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -417,7 +411,7 @@ HBRUSH CSoftwarePanel::OnCtlColor(HDC hdc, HWND hCtrl, UINT nCtlColor)
     HBRUSH hBrush = CStackPanel::OnCtlColor(hdc, hCtrl, nCtlColor);
     if (nCtlColor == CTLCOLOR_STATIC)
     {
-        ::SetTextColor(hdc, static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_clrWindowText);
+        ::SetTextColor(hdc, MainDialog()->m_clrWindowText);
         return m_brBackground;
     }
     return hBrush;

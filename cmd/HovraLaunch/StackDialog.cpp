@@ -2,8 +2,15 @@
 
 #include "StackDialog.h"
 
+#include "HovraLaunchDlg.h"
+
 CStackPanel::CStackPanel(UINT nIdTemplate, CWnd* pParent) : CBitmapPanel(nIdTemplate, pParent)
 {
+}
+
+CHovraLaunchDlg* CStackPanel::MainDialog() const
+{
+    return static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
 }
 
 BOOL CStackPanel::OnInitDialog()

@@ -15,12 +15,16 @@
 #include <list>
 
 class CStackDialog;
+class CHovraLaunchDlg;
 
 class CStackPanel : public CBitmapPanel
 {
 public:
     CStackPanel(UINT nIdTemplate, CWnd* pParent);
     ~CStackPanel() override = default;
+
+    // The launchpad's main window, which every panel lives in and shares its state with.
+    CHovraLaunchDlg* MainDialog() const;
 
     virtual void OnPanelShow() {}
     virtual void OnPanelHide() {}

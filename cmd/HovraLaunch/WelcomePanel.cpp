@@ -40,7 +40,7 @@ void CWelcomePanel::DoDataExchange(CDataExchange* pDX)
 BOOL CWelcomePanel::OnInitDialog()
 {
     CStackPanel::OnInitDialog();
-    auto* pMain = static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
+    CHovraLaunchDlg* pMain = MainDialog();
 
     m_fontHeading.CreateDerived(GetFont(), 1.75, pMain->m_nFontWeight);
     m_fontBody.CreateDerived(GetFont(), 1.0, FW_NORMAL);
@@ -68,7 +68,7 @@ HBRUSH CWelcomePanel::OnCtlColor(HDC hdc, HWND hCtrl, UINT nCtlColor)
     HBRUSH hBrush = CStackPanel::OnCtlColor(hdc, hCtrl, nCtlColor);
     if (nCtlColor == CTLCOLOR_STATIC)
     {
-        ::SetTextColor(hdc, static_cast<CHovraLaunchDlg*>(GetTopLevelParent())->m_clrWindowText);
+        ::SetTextColor(hdc, MainDialog()->m_clrWindowText);
         const int nId = ::GetDlgCtrlID(hCtrl);
         for (int nDescription : kDescriptionControls)
         {
