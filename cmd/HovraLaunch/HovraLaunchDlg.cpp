@@ -502,6 +502,11 @@ bool CHovraLaunchDlg::EnsureFileOnMedia(std::wstring& strPath, UINT nNameId)
     return true;
 }
 
+bool CHovraLaunchDlg::EnsureMediaFile(std::wstring& strPath)
+{
+    return EnsureFileOnMedia(strPath, kMediaNameId);
+}
+
 bool CHovraLaunchDlg::LaunchFile(const std::wstring& strPath, bool bMaximise, bool bWait,
                                  const wchar_t* pszParameters)
 {
@@ -551,7 +556,7 @@ bool CHovraLaunchDlg::LaunchFile(const std::wstring& strPath, bool bMaximise, bo
 void CHovraLaunchDlg::OnInstallationGuide()
 {
     std::wstring strPath = GuidePath();
-    if (EnsureFileOnMedia(strPath, kMediaNameId))
+    if (EnsureMediaFile(strPath))
     {
         SHELLEXECUTEINFOW sei{};
         sei.cbSize = sizeof sei;
@@ -573,7 +578,7 @@ void CHovraLaunchDlg::OnInstallationGuide()
 void CHovraLaunchDlg::OnReleaseNotes()
 {
     std::wstring strPath = ReleaseNotesPath();
-    if (EnsureFileOnMedia(strPath, kMediaNameId))
+    if (EnsureMediaFile(strPath))
         LaunchFile(strPath, false, false, nullptr); // a failure is not reported
     Invalidate(TRUE);
 }

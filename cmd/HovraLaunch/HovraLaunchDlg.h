@@ -45,6 +45,8 @@ public:
 
     // True when path names an existing file or folder, perhaps one the user picked instead.
     bool EnsureFileOnMedia(std::wstring& strPath, UINT nNameId);
+    // The same for a file of the installation media itself, which the prompt names as the media.
+    bool EnsureMediaFile(std::wstring& strPath);
     // Hands a file to the shell; with bWait, the panels are refreshed when the program ends. A
     // command line longer than Windows can start is refused (false) rather than cut.
     bool LaunchFile(const std::wstring& strPath, bool bMaximise, bool bWait, const wchar_t* pszParameters);

@@ -18,7 +18,6 @@ constexpr int kSoftwareTextId = 1080;
 constexpr int kSoftwareIconId = 1081;
 constexpr int kLanguageListId = 1076;
 
-constexpr UINT kMediaNameId = 210;
 constexpr UINT kLaunchTooltipId = 361;
 
 // The fixed texts of the page, in the order they are set, and whether a control takes the
@@ -161,7 +160,7 @@ INT32 CInstallPanel::FindInstallLanguage()
             continue;
         CHovraLaunchDlg* pMain = MainDialog();
         std::wstring strTransform = pMain->m_strMediaRoot + L"\\MSI\\" + LanguageTransform(nRow);
-        pMain->EnsureFileOnMedia(strTransform, kMediaNameId); // the answer does not change the choice
+        pMain->EnsureMediaFile(strTransform); // the answer does not change the choice
         return static_cast<INT32>(LanguageTable[nRow].nLangId);
     }
     return -1;
@@ -208,7 +207,7 @@ void CInstallPanel::OnLaunchInstaller()
 {
     CHovraLaunchDlg* pMain = MainDialog();
     std::wstring strPackage = InstallerPackagePath(pMain->m_strMediaRoot);
-    if (!pMain->EnsureFileOnMedia(strPackage, kMediaNameId))
+    if (!pMain->EnsureMediaFile(strPackage))
         return; // the user gave up; the launchpad stays as it was
 
     InstallerLaunchInputs inputs;

@@ -15,7 +15,6 @@ constexpr int kAnswerIconId = 1105;
 constexpr int kMoreInfoId = 1106;
 constexpr int kAnswerTextId = 1107;
 
-constexpr UINT kMediaNameId = 210;
 constexpr UINT kMoreInfoTooltipId = 387;
 
 // The texts of the page, in the order they are set, and whether a control takes the heading font.
@@ -153,7 +152,7 @@ void CNetworkConfigPanel::OnMoreInformation()
         if (row.chCode == pMain->m_chLanguage)
             strPath = pMain->m_strMediaRoot + L"\\docs\\help\\" + row.szFolder + L"\\q008810_.htm";
 
-    if (!pMain->EnsureFileOnMedia(strPath, kMediaNameId))
+    if (!pMain->EnsureMediaFile(strPath))
         return;
     pMain->LaunchFile(strPath, false, false, nullptr); // a failed start is not reported
 }
