@@ -1,6 +1,7 @@
 #include "Dialog.h"
 
 #include "DataExchange.h"
+#include "StringCatalogue.h"
 #include "WinApp.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
@@ -10,6 +11,19 @@ END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT nIdTemplate, CWnd* pParentWnd) : m_nIdTemplate(nIdTemplate), m_pParentWnd(pParentWnd)
 {
+}
+
+void CDialog::SetControlTexts(std::initializer_list<DialogText> texts, bool bKeepTemplateText)
+{
+    for (const DialogText& text : texts)
+    {
+        std::wstring strText;
+        if (AfxLoadString(text.nTextId, strText) || !bKeepTemplateText)
+            SetDlgItemText(text.nControlId, strText);
+        if (text.hFont != nullptr)
+            ::SendMessageW(GetDlgItem(text.nControlId), WM_SETFONT, reinterpret_cast<WPARAM>(text.hFont),
+                           TRUE);
+    }
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND, UINT, WPARAM, LPARAM)

@@ -18,7 +18,17 @@
 
 #include "Wnd.h"
 
+#include <initializer_list>
+
 class CDataExchange;
+
+// A control of a dialog, the text of the catalogue it shows and its font (null: the font it has).
+struct DialogText
+{
+    int nControlId;
+    UINT nTextId;
+    HFONT hFont = nullptr;
+};
 
 class CDialog : public CWnd
 {
@@ -40,6 +50,10 @@ public:
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // Gives each control, in order, its text and then its font. A text that cannot be loaded
+    // empties the control, or with bKeepTemplateText leaves the template's text in it.
+    void SetControlTexts(std::initializer_list<DialogText> texts, bool bKeepTemplateText = false);
 
 protected:
     virtual BOOL OnInitDialog();

@@ -20,15 +20,6 @@ constexpr int kLanguageListId = 1076;
 
 constexpr UINT kLaunchTooltipId = 361;
 
-// The fixed texts of the page, in the order they are set, and whether a control takes the
-// heading font.
-const struct
-{
-    int nControlId;
-    UINT nTextId;
-    bool bHeading;
-} kTexts[] = {{kHeadingId, 421, true}, {1071, 422, false}, {1073, 423, false},
-              {1074, 424, false},      {1077, 455, false}, {kLaunchId, 426, false}};
 } // namespace
 
 BEGIN_MESSAGE_MAP(CInstallPanel, CStackPanel)
@@ -67,13 +58,14 @@ BOOL CInstallPanel::OnInitDialog()
     m_fontHeading.CreateDerived(GetFont(), 1.75, pMain->m_nFontWeight);
     m_fontBody.CreateDerived(GetFont(), 1.0, FW_NORMAL);
 
-    for (const auto& text : kTexts)
-    {
-        SetDlgItemText(text.nControlId, AfxLoadText(text.nTextId));
-        const CFont& font = text.bHeading ? m_fontHeading : m_fontBody;
-        ::SendMessageW(GetDlgItem(text.nControlId), WM_SETFONT,
-                       reinterpret_cast<WPARAM>(font.GetSafeHandle()), TRUE);
-    }
+    // The fixed texts of the page.
+    const HFONT hHeading = m_fontHeading, hBody = m_fontBody;
+    SetControlTexts({{kHeadingId, 421, hHeading},
+                     {1071, 422, hBody},
+                     {1073, 423, hBody},
+                     {1074, 424, hBody},
+                     {1077, 455, hBody},
+                     {kLaunchId, 426, hBody}});
 
     m_btnLaunch.SetPalette(StyleButtonPalette::Navigation(pMain->m_buttonColours), TRUE);
     m_btnLaunch.SetCursorResource(IDC_HAND_CURSOR, TRUE);

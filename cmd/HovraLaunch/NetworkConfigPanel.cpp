@@ -17,17 +17,6 @@ constexpr int kAnswerTextId = 1107;
 
 constexpr UINT kMoreInfoTooltipId = 387;
 
-// The texts of the page, in the order they are set, and whether a control takes the heading font.
-const struct
-{
-    int nControlId;
-    UINT nTextId;
-    bool bHeading;
-} kTexts[] = {{kHeadingId, 385, true},        {kIntroId, 431, false},
-              {kQuestionId, 434, false},      {kNetworkAnswerYes, 435, false},
-              {kNetworkAnswerNo, 436, false}, {kNetworkAnswerDontKnow, 437, false},
-              {kMoreInfoId, 438, false}};
-
 // Exchanges the index of the checked radio button of the group that starts with control nIdFirst
 // (up to the next control that starts a group) with rIndex; -1 when none is checked.
 void ExchangeRadioGroup(CDataExchange* pDX, int nIdFirst, INT32& rIndex)
@@ -92,15 +81,14 @@ BOOL CNetworkConfigPanel::OnInitDialog()
     m_fontBody.CreateDerived(GetFont(), 1.0, FW_NORMAL);
     m_btnMoreInfo.SetPalette(StyleButtonPalette::Navigation(pMain->m_buttonColours), TRUE);
 
-    for (const auto& text : kTexts)
-    {
-        std::wstring strText;
-        AfxLoadString(text.nTextId, strText);
-        SetDlgItemText(text.nControlId, strText);
-        const CFont& font = text.bHeading ? m_fontHeading : m_fontBody;
-        ::SendMessageW(GetDlgItem(text.nControlId), WM_SETFONT,
-                       reinterpret_cast<WPARAM>(font.GetSafeHandle()), TRUE);
-    }
+    const HFONT hHeading = m_fontHeading, hBody = m_fontBody;
+    SetControlTexts({{kHeadingId, 385, hHeading},
+                     {kIntroId, 431, hBody},
+                     {kQuestionId, 434, hBody},
+                     {kNetworkAnswerYes, 435, hBody},
+                     {kNetworkAnswerNo, 436, hBody},
+                     {kNetworkAnswerDontKnow, 437, hBody},
+                     {kMoreInfoId, 438, hBody}});
 
     m_btnMoreInfo.SetCursorResource(IDC_HAND_CURSOR, TRUE);
     m_btnMoreInfo.SetTooltip(kMoreInfoTooltipId, TRUE);

@@ -104,25 +104,17 @@ BOOL CSoftwarePanel::OnInitDialog()
 
 void CSoftwarePanel::SetupTexts()
 {
-    const WPARAM wBody = reinterpret_cast<WPARAM>(m_fontBody.GetSafeHandle());
-    std::wstring strText;
-    if (AfxLoadString(427, strText))
-        SetDlgItemText(kIntroId, strText);
-    ::SendMessageW(GetDlgItem(kIntroId), WM_SETFONT, wBody, TRUE);
-    if (AfxLoadString(429, strText))
-        SetDlgItemText(kHintId, strText);
-    ::SendMessageW(GetDlgItem(kHintId), WM_SETFONT, wBody, TRUE);
+    // Unlike the other pages, a text that is missing leaves the template's own in place.
+    const HFONT hBody = m_fontBody;
+    SetControlTexts({{kIntroId, 427, hBody},
+                     {kHintId, 429, hBody},
+                     {kRefreshId, 430, hBody},
+                     {kRefreshHintId, 463, hBody}},
+                    true);
 
-    m_btnRefresh.SetFont(m_fontBody, TRUE);
-    if (AfxLoadString(430, strText))
-        m_btnRefresh.SetWindowText(strText);
     m_btnRefresh.SetCursorResource(IDC_HAND_CURSOR, TRUE);
     m_btnRefresh.SetTooltip(375, TRUE);
     m_btnRefresh.SetPalette(StyleButtonPalette::Navigation(MainDialog()->m_buttonColours), TRUE);
-
-    if (AfxLoadString(463, strText))
-        SetDlgItemText(kRefreshHintId, strText);
-    ::SendMessageW(GetDlgItem(kRefreshHintId), WM_SETFONT, wBody, TRUE);
 }
 
 RECT CSoftwarePanel::FrameRect(int nFrameId, size_t nRow) const

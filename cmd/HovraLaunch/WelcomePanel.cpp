@@ -8,16 +8,6 @@ namespace
 {
 constexpr int kHeadingId = 1020;
 
-// The controls and their texts, in the order they are set; the two description lines below the
-// heading get the body font after their text.
-const struct
-{
-    int nControlId;
-    UINT nTextId;
-} kTexts[] = {{1020, 404}, {1036, 405}, {1021, 406}, {1023, 407}, {1022, 408}, {1025, 409}, {1024, 410},
-              {1028, 413}, {1029, 414}, {1030, 415}, {1031, 416}, {1032, 417}, {1033, 418}};
-
-const int kListControls[] = {1023, 1022, 1025, 1024, 1028, 1029, 1030, 1031, 1032, 1033};
 // The descriptions reach the group box's right edge: drawn without a background of their own, so
 // the frame under them stays whole.
 const int kDescriptionControls[] = {1022, 1024, 1029, 1031, 1033};
@@ -45,21 +35,21 @@ BOOL CWelcomePanel::OnInitDialog()
     m_fontHeading.CreateDerived(GetFont(), 1.75, pMain->m_nFontWeight);
     m_fontBody.CreateDerived(GetFont(), 1.0, FW_NORMAL);
 
-    ::SendMessageW(GetDlgItem(kHeadingId), WM_SETFONT,
-                   reinterpret_cast<WPARAM>(m_fontHeading.GetSafeHandle()), TRUE);
-    for (int nId : kListControls)
-        ::SendMessageW(GetDlgItem(nId), WM_SETFONT, reinterpret_cast<WPARAM>(m_fontBody.GetSafeHandle()),
-                       TRUE);
-
-    for (const auto& text : kTexts)
-    {
-        std::wstring strText;
-        AfxLoadString(text.nTextId, strText);
-        SetDlgItemText(text.nControlId, strText);
-        if (text.nControlId == 1036 || text.nControlId == 1021)
-            ::SendMessageW(GetDlgItem(text.nControlId), WM_SETFONT,
-                           reinterpret_cast<WPARAM>(m_fontBody.GetSafeHandle()), TRUE);
-    }
+    // The heading, the two lines below it, then each navigation button's name and description.
+    const HFONT hHeading = m_fontHeading, hBody = m_fontBody;
+    SetControlTexts({{kHeadingId, 404, hHeading},
+                     {1036, 405, hBody},
+                     {1021, 406, hBody},
+                     {1023, 407, hBody},
+                     {1022, 408, hBody},
+                     {1025, 409, hBody},
+                     {1024, 410, hBody},
+                     {1028, 413, hBody},
+                     {1029, 414, hBody},
+                     {1030, 415, hBody},
+                     {1031, 416, hBody},
+                     {1032, 417, hBody},
+                     {1033, 418, hBody}});
     return TRUE;
 }
 

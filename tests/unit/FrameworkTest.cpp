@@ -7,6 +7,7 @@
 #include "Controls.h"
 #include "DataExchange.h"
 #include "Dialog.h"
+#include "StringCatalogue.h"
 
 namespace
 {
@@ -313,5 +314,43 @@ TEST(Framework, ModelessChildDialogHandlesItsOwnCommandsAndUnbindsWhenDestroyed)
     EXPECT_EQ(nullptr, hostWnd.m_hWnd);
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hPanel));
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hHost));
+}
+// Each control gets its text, then its font; a missing text empties the control unless the
+// template's text is to stay, and a control without a font keeps the one it has.
+TEST(Framework, ControlTextsAreSetWithTheirFonts)
+{
+    CDialog dlg(kTestDialog, nullptr);
+    ASSERT_TRUE(dlg.Create(kTestDialog, nullptr));
+    const HFONT hTemplate = reinterpret_cast<HFONT>(::SendMessageW(dlg.GetDlgItem(9101), WM_GETFONT, 0, 0));
+    const HFONT hFixed = static_cast<HFONT>(::GetStockObject(SYSTEM_FIXED_FONT));
+    ASSERT_NE(hTemplate, hFixed);
+    const std::wstring strKnown = AfxLoadText(365), strOther = AfxLoadText(407);
+    ASSERT_FALSE(strKnown.empty());
+    ASSERT_TRUE(AfxLoadText(102).empty()); // no such text
+
+    dlg.SetControlTexts({{9101, 365, hFixed}, {9102, 102}});
+    dlg.SetControlTexts({{9103, 102, hFixed}, {9105, 407}}, true);
+
+    const struct
+    {
+        int nId;
+        std::wstring expected;
+        HFONT hFont;
+    } cases[] = {
+        {9101, strKnown, hFixed},    // loaded, new font
+        {9102, L"", hTemplate},      // missing: emptied, font kept
+        {9103, L"Three", hFixed},    // missing, template text kept
+        {9105, strOther, hTemplate}, // loaded where the template text could stay
+        {9104, L"Owner", hTemplate}, // not in a list: untouched
+    };
+    for (const auto& c : cases)
+    {
+        wchar_t szText[128] = L"";
+        ::GetWindowTextW(dlg.GetDlgItem(c.nId), szText, 128);
+        EXPECT_EQ(c.expected, szText) << c.nId;
+        EXPECT_EQ(c.hFont, reinterpret_cast<HFONT>(::SendMessageW(dlg.GetDlgItem(c.nId), WM_GETFONT, 0, 0)))
+            << c.nId;
+    }
+    dlg.DestroyWindow();
 }
 } // namespace
