@@ -409,7 +409,7 @@ void AddRound(std::vector<Step>& steps, SoakRecord& record)
 } // namespace
 
 // Minutes long: run by its own ctest entry (soak), not with the other unit tests.
-TEST(Soak, DISABLED_ManyRoundsOfWorkLeaveNoObjectsAndNoMemoryBehind)
+TEST(Soak, ManyRoundsOfWorkLeaveNoObjectsAndNoMemoryBehind)
 {
     FakeSystem system = MakeSystem(10, 0, true);
     FakeSystemScope scope(system);
