@@ -1,4 +1,4 @@
-# Shared by tools/demo.sh and tools/test.sh: sourced, not run.
+# Shared by tools/demo.sh, tools/test.sh and tools/wine-run.sh: sourced, not run.
 
 # Installs the tools and builds both presets; with "tests", also the 32-bit build of the tests.
 build_all() {
@@ -23,23 +23,30 @@ build_demo() {
     cmake --build --preset x86 --target HovraLaunch
 }
 
-# Without a display, starts a private Xvfb and exports DISPLAY; XVFB_PID names it (empty if none).
+# Starts an Xvfb on display $1 (":N") and waits until it answers; XVFB_PID names it. The one
+# place the shell scripts start one (the Python scripts have tools/winenv.py).
 XVFB_PID=""
+start_xvfb() {
+    Xvfb "$1" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 1 100); do
+        xdpyinfo -display "$1" >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    echo "Xvfb did not start on $1" >&2
+    return 1
+}
+
+# Without a display, starts a private Xvfb on a free display and exports DISPLAY; XVFB_PID names
+# it (empty if none).
 start_display() {
     [ -z "${DISPLAY:-}" ] || return 0
     local display=""
     for n in $(seq 90 119); do
         [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
     done
-    Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
     export DISPLAY="$display"
-    for _ in $(seq 1 100); do
-        xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && return 0
-        sleep 0.05
-    done
-    echo "Xvfb did not start on $DISPLAY" >&2
-    return 1
+    start_xvfb "$DISPLAY"
 }
 
 # Ends every Wine program of the project's prefix and the private display.

@@ -9,25 +9,21 @@
 # Where the 32-bit Wine is installed it is a 64-bit Windows with WoW64, which runs both builds;
 # a prefix made before the 32-bit Wine came is made again. Making one then takes minutes where
 # 32-bit programs run emulated (its 32-bit half is set up by 32-bit programs).
-# Without a DISPLAY, a shared Xvfb is started on display :73 and left running for later calls;
-# tools/test.sh stops it at the end of a run.
+# Without a DISPLAY, a shared Xvfb is started on display :73 (start_xvfb, tools/common.sh) and left
+# running for later calls; tools/test.sh stops it at the end of a run.
 set -euo pipefail
 
 WINE64=/usr/lib/wine/wine64
 prefix="${HOVRA_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/hovralaunch/wine-x64}"
 
+# shellcheck source=tools/common.sh
+source "$(dirname "$0")/common.sh"
+
 ensure_display() {
     [ -n "${DISPLAY:-}" ] && return 0
     export DISPLAY=:73
-    if ! xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; then
-        (Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &)
-        for _ in $(seq 1 100); do
-            xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && return 0
-            sleep 0.05
-        done
-        echo "wine-run: Xvfb did not start on $DISPLAY" >&2
-        return 1
-    fi
+    # Started from a subshell, the Xvfb is no child of the program run here and outlives it.
+    xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 || (start_xvfb "$DISPLAY")
 }
 
 WINE32=/usr/lib/wine/wine

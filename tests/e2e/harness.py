@@ -4,17 +4,12 @@ sample media, the UI driver and screenshots.
 The environment comes from ctest (tests/CMakeLists.txt): HOVRA_PROGRAM, HOVRA_UIDRIVER,
 HOVRA_UNIT_TESTS, HOVRA_SOURCE_DIR and HOVRA_WORK_DIR.
 """
-import fcntl
 import os
 import shutil
 import subprocess
 import sys
 import tempfile
 import time
-
-WINE64 = "/usr/lib/wine/wine64"
-WINE32 = "/usr/lib/wine/wine"
-WINESERVER = "/usr/lib/wine/wineserver"
 
 PROGRAM = os.environ.get("HOVRA_PROGRAM", "")
 UIDRIVER = os.environ.get("HOVRA_UIDRIVER", "")
@@ -31,9 +26,13 @@ NOT_STARTED = b"Application could not be started"
 NOT_STARTED_ATTEMPTS = 3
 
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tools", "media"))
+sys.path.insert(0, os.path.join(SOURCE_DIR, "tools"))
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tests"))
 import check_strings  # noqa: E402
 import make_sample_media  # noqa: E402
+# The display, the loaders and Windows paths, shared with the benchmark.
+from winenv import WINESERVER, Display, is_32bit, loader, windows_path  # noqa: E402,F401
+import winenv  # noqa: E402
 
 
 class Failure(Exception):
@@ -56,74 +55,10 @@ def wait_until(predicate, timeout, what):
         time.sleep(0.05)
 
 
-class Display:
-    """The X display: the caller's, or a private Xvfb started and stopped here (always when
-    private: a test that runs beside others on the machine keeps its windows and keys apart)."""
-
-    def __init__(self, private=False):
-        self.process = None
-        self.name = None if private else os.environ.get("DISPLAY")
-
-    def __enter__(self):
-        if not self.name:
-            # Xvfb picks a free display number itself and writes it to the pipe: two tests
-            # starting at once never share one.
-            read_end, write_end = os.pipe()
-            self.process = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-                                             "-nolisten", "tcp"], pass_fds=(write_end,),
-                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            os.close(write_end)
-            with os.fdopen(read_end) as answer:
-                number = answer.readline().strip()
-            if not number:
-                raise Failure("Xvfb did not start")
-            self.name = ":" + number
-            wait_until(lambda: subprocess.run(["xdpyinfo", "-display", self.name], stdout=subprocess.DEVNULL,
-                                              stderr=subprocess.DEVNULL).returncode == 0, 10, "Xvfb")
-        return self
-
-    def __exit__(self, *exc):
-        if self.process:
-            self.process.terminate()
-            self.process.wait(10)
-
-
 def template_prefix():
     """A Wine prefix made once per build tree, copied for every scenario."""
-    template = os.path.join(WORK_DIR, "prefix-template")
     os.makedirs(WORK_DIR, exist_ok=True)
-    with open(template + ".lock", "w") as lock:
-        fcntl.flock(lock, fcntl.LOCK_EX)
-        if not os.path.exists(os.path.join(template, ".hovra-ready")):
-            shutil.rmtree(template, ignore_errors=True)
-            env = dict(os.environ, WINEPREFIX=template, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree=;mshtml=")
-            env.pop("DISPLAY", None)
-            subprocess.run([WINE64, "wineboot", "-i"], env=env, check=True, stdout=subprocess.DEVNULL,
-                           stderr=subprocess.DEVNULL)
-            subprocess.run([WINE64, "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N",
-                            "/f"], env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            subprocess.run([WINESERVER, "-w"], env=env, check=True)
-            open(os.path.join(template, ".hovra-ready"), "w").close()
-    return template
-
-
-def is_32bit(program):
-    """Whether a program file is a 32-bit x86 Windows program (False for names like "reg")."""
-    try:
-        with open(program, "rb") as f:
-            header = f.read(4096)
-    except OSError:
-        return False
-    if header[:2] != b"MZ" or len(header) < 0x40:
-        return False
-    offset = int.from_bytes(header[0x3C:0x40], "little")
-    return header[offset:offset + 4] == b"PE\0\0" and header[offset + 4:offset + 6] == b"\x4c\x01"
-
-
-def loader(program):
-    # A 32-bit program runs in the 32-bit loader's own process, which ends with the program; the
-    # 64-bit loader would hand it on and end at once.
-    return WINE32 if is_32bit(program) else WINE64
+    return winenv.make_prefix(os.path.join(WORK_DIR, "prefix-template"))
 
 
 class Wine:
@@ -264,11 +199,6 @@ def compile_locales(names):
 def string_table(language):
     """The texts of the launchpad's string table for a language identifier, by identifier."""
     return check_strings.read_table(os.path.join(SOURCE_DIR, "resources", "strings", "%d.rc" % language))[1]
-
-
-def windows_path(path):
-    """The path a Wine program sees for a Unix path."""
-    return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
 def read_record(path, timeout=20):

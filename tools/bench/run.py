@@ -24,14 +24,13 @@ import statistics
 import struct
 import subprocess
 import sys
-import time
 
 SOURCE_DIR = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tools", "media"))
+sys.path.insert(0, os.path.join(SOURCE_DIR, "tools"))
 import make_sample_media  # noqa: E402
-
-WINE64 = "/usr/lib/wine/wine64"
-WINESERVER = "/usr/lib/wine/wineserver"
+# The display, the loaders and Windows paths, shared with the end-to-end tests.
+from winenv import WINE64, WINESERVER, Display, windows_path  # noqa: E402
 MAIN_TITLE = "Corvane Velto Version 9.3"
 FLOOR_TITLE = "Hovra bench floor"
 README_SIZES = (1, 100, 10000)
@@ -217,11 +216,7 @@ def symbol_report(exe, link_map, top=25):
 
 
 # ---------------------------------------------------------------------------------------------
-# Media, display, prefix
-
-
-def windows_path(path):
-    return "Z:" + os.path.abspath(path).replace("/", "\\")
+# Media
 
 
 def make_media(root, launchpad, floor):
@@ -246,31 +241,6 @@ def make_media(root, launchpad, floor):
         assert len(os.listdir(readmes)) == count
         media["readmes-%d" % count] = directory
     return media
-
-
-class Display:
-    def __init__(self):
-        self.name = os.environ.get("DISPLAY")
-        self.process = None
-
-    def __enter__(self):
-        if not self.name:
-            number = next(n for n in range(90, 120) if not os.path.exists("/tmp/.X%d-lock" % n))
-            self.name = ":%d" % number
-            self.process = subprocess.Popen(["Xvfb", self.name, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            deadline = time.monotonic() + 10
-            while subprocess.run(["xdpyinfo", "-display", self.name], stdout=subprocess.DEVNULL,
-                                 stderr=subprocess.DEVNULL).returncode != 0:
-                if time.monotonic() > deadline:
-                    raise RuntimeError("Xvfb did not start on " + self.name)
-                time.sleep(0.05)
-        return self
-
-    def __exit__(self, *exc):
-        if self.process:
-            self.process.terminate()
-            self.process.wait(10)
 
 
 # ---------------------------------------------------------------------------------------------
