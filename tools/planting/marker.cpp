@@ -1,6 +1,7 @@
 // A DLL planted beside a program under test, under the name of a library attackers like to
 // plant. Loading it leaves a file "<its name>.loaded" in the folder named by HOVRA_MARKER_DIR,
-// holding the path of the program that loaded it (UTF-16), then refuses to load: being loaded at all is the fault the test looks for.
+// holding the path of the program that loaded it (UTF-16), then refuses to load: being loaded
+// at all is the fault the test looks for.
 #include <windows.h>
 
 #include <string>
