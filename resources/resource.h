@@ -1,6 +1,8 @@
-// Identifiers of the program's resources: dialog templates, their controls, images and the texts
-// the code loads by name. The string tables themselves use the numbers.
+// Identifiers of the program's resources: dialog templates, their controls and images. The texts'
+// names are in strings/text_ids.h, included here so that one header names every resource.
 #pragma once
+
+#include "strings/text_ids.h"
 
 // Dialog templates
 #define IDD_HOVRALAUNCH_DIALOG 102
@@ -37,7 +39,3 @@
 #define IDI_COLLAPSE         172
 #define IDI_INFORMATION_SIGN 174
 #define IDC_HAND_CURSOR      1011
-
-// Texts
-#define IDS_MAIN_TITLE 103
-#define IDS_MUTEX_NAME 104
