@@ -35,7 +35,7 @@ namespace
 {
 using Condition = bool (*)(CSecurity& security);
 
-constexpr UINT kGenericWindowsId = 565; // "Windows"
+constexpr UINT kGenericWindowsId = IDS_SHORT_WINDOWS;
 
 enum class DisplayFormat
 {
@@ -88,41 +88,84 @@ using enum DisplayFormat;
 
 // In catalogue order. Columns: entry, name, more information, description, alternative
 // description, URL, short name, heading name, display format, least service pack, condition,
-// identification place, warning.
+// identification place, warning. A release the product does not support has the unsupported
+// level's text as its description (kUnsupportedLevelTextId); 0 in the alternative description is none.
 //
 // Identification asks the conditions by place, lowest first, and the first that holds wins (the
 // least service pack is not asked). The order settles where predicates overlap: Windows 11 before
 // Windows 10, Server 2022 before 2019 before 2016, the catch-all last. Places go in tens so that a
 // release can be put between two others.
 constexpr WindowsRelease kReleases[] = {
-    {1, 219, 259, 340, 0, 239, 353, 379, Snapshot, 0, &Ask<&CSecurity::IsWindows2003>, 100, false},
-    {2, 215, 255, 340, 0, 235, 354, 376, Snapshot, 2, &Ask<&CSecurity::IsWindowsXP>, 120, false},
-    {3, 216, 256, 340, 0, 236, 355, 377, Snapshot, 3, &Ask<&CSecurity::IsWindows2000>, 130, true},
-    {4, 217, 257, 340, 0, 237, 356, 565, Snapshot, 6, &Ask<&CSecurity::IsWindowsNT4>, 140, true},
-    {5, 510, 515, 340, 0, 538, 517, 516, Snapshot, 0, &Ask<&CSecurity::IsWindowsXPx64>, 150, false},
-    {6, 521, 522, 340, 0, 524, 520, 525, Snapshot, 0, &Ask<&CSecurity::IsWindows2003x64>, 110, false},
-    {7, 530, 543, 340, 0, 539, 547, 551, Snapshot, 0, &IsVistaWorkstation, 160, false},
-    {8, 531, 545, 340, 0, 541, 549, 553, Snapshot, 0, &IsVistaServer, 180, false},
-    {9, 532, 544, 340, 0, 540, 548, 552, Snapshot, 0, &IsVistaWorkstationX64, 170, false},
-    {10, 533, 546, 340, 0, 542, 550, 554, Snapshot, 0, &IsVistaServerX64, 190, false},
-    {11, 482, 483, 340, 0, 485, 498, 498, Snapshot, 0, &Ask<&CSecurity::IsWindows7>, 200, false},
-    {12, 486, 487, 340, 0, 489, 499, 499, Snapshot, 0, &Ask<&CSecurity::IsWindows7x64>, 210, false},
-    {13, 490, 491, 340, 0, 493, 508, 508, Snapshot, 0, &Ask<&CSecurity::IsWindows2008R2x86>, 220, false},
-    {14, 494, 495, 340, 0, 497, 509, 509, Snapshot, 0, &Ask<&CSecurity::IsWindows2008R2>, 230, false},
-    {15, 512, 513, 340, 0, 518, 568, 568, Snapshot, 0, &Ask<&CSecurity::IsWindows8>, 240, false},
-    {16, 519, 526, 340, 0, 528, 569, 569, Snapshot, 0, &Ask<&CSecurity::IsWindows8x64>, 250, false},
-    {17, 529, 555, 340, 0, 557, 570, 570, Snapshot, 0, &Ask<&CSecurity::IsWindows2012>, 260, false},
-    {18, 558, 559, 340, 0, 567, 571, 571, Snapshot, 0, &Ask<&CSecurity::IsWindows2012x64>, 270, false},
-    {19, 578, 579, 340, 585, 581, 577, 577, V63, 0, &Ask<&CSecurity::IsWindows81>, 40, false},
-    {20, 583, 584, 340, 0, 586, 582, 582, V63, 0, &Ask<&CSecurity::IsWindows81x64>, 50, false},
-    {21, 573, 574, 340, 0, 576, 572, 572, V63, 0, &Ask<&CSecurity::IsWindows2012R2>, 60, false},
-    {22, 588, 589, 340, 595, 591, 587, 587, V100, 0, &Ask<&CSecurity::IsWindows10>, 70, false},
-    {23, 598, 599, 340, 0, 601, 597, 597, V100, 0, &Ask<&CSecurity::IsWindows2016>, 90, false},
-    {24, 593, 594, 595, 0, 596, 592, 592, V100, 0, &Ask<&CSecurity::IsWindows10x64>, 80, false},
-    {25, 603, 604, 605, 0, 606, 602, 602, V100, 0, &Ask<&CSecurity::IsWindows2019>, 30, false},
-    {26, 608, 609, 610, 0, 611, 607, 607, V100, 0, &Ask<&CSecurity::IsWindows2022>, 20, false},
-    {27, 613, 614, 615, 0, 616, 612, 612, V100, 0, &Ask<&CSecurity::IsWindows11>, 10, false},
-    {28, 560, 564, 561, 0, 562, 565, 565, Snapshot, 0, &Ask<&CSecurity::IsAfterWindows6>, 280, true},
+    {1, IDS_NAME_WINDOWS2003, IDS_MORE_INFO_WINDOWS2003, kUnsupportedLevelTextId, 0, IDS_URL_WINDOWS2003,
+     IDS_SHORT_WINDOWS2003, IDS_HEADING_WINDOWS2003, Snapshot, 0, &Ask<&CSecurity::IsWindows2003>, 100,
+     false},
+    {2, IDS_NAME_WINDOWSXP, IDS_MORE_INFO_WINDOWSXP, kUnsupportedLevelTextId, 0, IDS_URL_WINDOWSXP,
+     IDS_SHORT_WINDOWSXP, IDS_HEADING_WINDOWSXP, Snapshot, 2, &Ask<&CSecurity::IsWindowsXP>, 120, false},
+    {3, IDS_NAME_WINDOWS2000, IDS_MORE_INFO_WINDOWS2000, kUnsupportedLevelTextId, 0, IDS_URL_WINDOWS2000,
+     IDS_SHORT_WINDOWS2000, IDS_HEADING_WINDOWS2000, Snapshot, 3, &Ask<&CSecurity::IsWindows2000>, 130, true},
+    {4, IDS_NAME_WINDOWSNT4, IDS_MORE_INFO_WINDOWSNT4, kUnsupportedLevelTextId, 0, IDS_URL_WINDOWSNT4,
+     IDS_SHORT_WINDOWSNT4, IDS_SHORT_WINDOWS, Snapshot, 6, &Ask<&CSecurity::IsWindowsNT4>, 140, true},
+    {5, IDS_NAME_WINDOWSXP_X64, IDS_MORE_INFO_WINDOWSXP_X64, kUnsupportedLevelTextId, 0,
+     IDS_URL_WINDOWSXP_X64, IDS_SHORT_WINDOWSXP_X64, IDS_HEADING_WINDOWSXP_X64, Snapshot, 0,
+     &Ask<&CSecurity::IsWindowsXPx64>, 150, false},
+    {6, IDS_NAME_WINDOWS2003_X64, IDS_MORE_INFO_WINDOWS2003_X64, kUnsupportedLevelTextId, 0,
+     IDS_URL_WINDOWS2003_X64, IDS_SHORT_WINDOWS2003_X64, IDS_HEADING_WINDOWS2003_X64, Snapshot, 0,
+     &Ask<&CSecurity::IsWindows2003x64>, 110, false},
+    {7, IDS_NAME_WINDOWSVISTA, IDS_MORE_INFO_WINDOWSVISTA, kUnsupportedLevelTextId, 0, IDS_URL_WINDOWSVISTA,
+     IDS_SHORT_WINDOWSVISTA, IDS_HEADING_WINDOWSVISTA, Snapshot, 0, &IsVistaWorkstation, 160, false},
+    {8, IDS_NAME_SERVER2008, IDS_MORE_INFO_SERVER2008, kUnsupportedLevelTextId, 0, IDS_URL_SERVER2008,
+     IDS_SHORT_SERVER2008, IDS_HEADING_SERVER2008, Snapshot, 0, &IsVistaServer, 180, false},
+    {9, IDS_NAME_WINDOWSVISTA_X64, IDS_MORE_INFO_WINDOWSVISTA_X64, kUnsupportedLevelTextId, 0,
+     IDS_URL_WINDOWSVISTA_X64, IDS_SHORT_WINDOWSVISTA_X64, IDS_HEADING_WINDOWSVISTA_X64, Snapshot, 0,
+     &IsVistaWorkstationX64, 170, false},
+    {10, IDS_NAME_SERVER2008_X64, IDS_MORE_INFO_SERVER2008_X64, kUnsupportedLevelTextId, 0,
+     IDS_URL_SERVER2008_X64, IDS_SHORT_SERVER2008_X64, IDS_HEADING_SERVER2008_X64, Snapshot, 0,
+     &IsVistaServerX64, 190, false},
+    {11, IDS_NAME_WINDOWS7, IDS_MORE_INFO_WINDOWS7, kUnsupportedLevelTextId, 0, IDS_URL_WINDOWS7,
+     IDS_SHORT_WINDOWS7, IDS_SHORT_WINDOWS7, Snapshot, 0, &Ask<&CSecurity::IsWindows7>, 200, false},
+    {12, IDS_NAME_WINDOWS7_X64, IDS_MORE_INFO_WINDOWS7_X64, kUnsupportedLevelTextId, 0, IDS_URL_WINDOWS7_X64,
+     IDS_SHORT_WINDOWS7_X64, IDS_SHORT_WINDOWS7_X64, Snapshot, 0, &Ask<&CSecurity::IsWindows7x64>, 210,
+     false},
+    {13, IDS_NAME_SERVER2008R2_X86, IDS_MORE_INFO_SERVER2008R2_X86, kUnsupportedLevelTextId, 0,
+     IDS_URL_SERVER2008R2_X86, IDS_SHORT_SERVER2008R2_X86, IDS_SHORT_SERVER2008R2_X86, Snapshot, 0,
+     &Ask<&CSecurity::IsWindows2008R2x86>, 220, false},
+    {14, IDS_NAME_SERVER2008R2, IDS_MORE_INFO_SERVER2008R2, kUnsupportedLevelTextId, 0, IDS_URL_SERVER2008R2,
+     IDS_SHORT_SERVER2008R2, IDS_SHORT_SERVER2008R2, Snapshot, 0, &Ask<&CSecurity::IsWindows2008R2>, 230,
+     false},
+    {15, IDS_NAME_WINDOWS8, IDS_MORE_INFO_WINDOWS8, kUnsupportedLevelTextId, 0, IDS_URL_WINDOWS8,
+     IDS_SHORT_WINDOWS8, IDS_SHORT_WINDOWS8, Snapshot, 0, &Ask<&CSecurity::IsWindows8>, 240, false},
+    {16, IDS_NAME_WINDOWS8_X64, IDS_MORE_INFO_WINDOWS8_X64, kUnsupportedLevelTextId, 0, IDS_URL_WINDOWS8_X64,
+     IDS_SHORT_WINDOWS8_X64, IDS_SHORT_WINDOWS8_X64, Snapshot, 0, &Ask<&CSecurity::IsWindows8x64>, 250,
+     false},
+    {17, IDS_NAME_SERVER2012, IDS_MORE_INFO_SERVER2012, kUnsupportedLevelTextId, 0, IDS_URL_SERVER2012,
+     IDS_SHORT_SERVER2012, IDS_SHORT_SERVER2012, Snapshot, 0, &Ask<&CSecurity::IsWindows2012>, 260, false},
+    {18, IDS_NAME_SERVER2012_X64, IDS_MORE_INFO_SERVER2012_X64, kUnsupportedLevelTextId, 0,
+     IDS_URL_SERVER2012_X64, IDS_SHORT_SERVER2012_X64, IDS_SHORT_SERVER2012_X64, Snapshot, 0,
+     &Ask<&CSecurity::IsWindows2012x64>, 270, false},
+    {19, IDS_NAME_WINDOWS81, IDS_MORE_INFO_WINDOWS81, kUnsupportedLevelTextId, IDS_DESCRIPTION_WINDOWS81_X64,
+     IDS_URL_WINDOWS81, IDS_SHORT_WINDOWS81, IDS_SHORT_WINDOWS81, V63, 0, &Ask<&CSecurity::IsWindows81>, 40,
+     false},
+    {20, IDS_NAME_WINDOWS81_X64, IDS_MORE_INFO_WINDOWS81_X64, kUnsupportedLevelTextId, 0,
+     IDS_URL_WINDOWS81_X64, IDS_SHORT_WINDOWS81_X64, IDS_SHORT_WINDOWS81_X64, V63, 0,
+     &Ask<&CSecurity::IsWindows81x64>, 50, false},
+    {21, IDS_NAME_SERVER2012R2, IDS_MORE_INFO_SERVER2012R2, kUnsupportedLevelTextId, 0, IDS_URL_SERVER2012R2,
+     IDS_SHORT_SERVER2012R2, IDS_SHORT_SERVER2012R2, V63, 0, &Ask<&CSecurity::IsWindows2012R2>, 60, false},
+    {22, IDS_NAME_WINDOWS10, IDS_MORE_INFO_WINDOWS10, kUnsupportedLevelTextId, IDS_DESCRIPTION_WINDOWS10_X64,
+     IDS_URL_WINDOWS10, IDS_SHORT_WINDOWS10, IDS_SHORT_WINDOWS10, V100, 0, &Ask<&CSecurity::IsWindows10>, 70,
+     false},
+    {23, IDS_NAME_SERVER2016, IDS_MORE_INFO_SERVER2016, kUnsupportedLevelTextId, 0, IDS_URL_SERVER2016,
+     IDS_SHORT_SERVER2016, IDS_SHORT_SERVER2016, V100, 0, &Ask<&CSecurity::IsWindows2016>, 90, false},
+    {24, IDS_NAME_WINDOWS10_X64, IDS_MORE_INFO_WINDOWS10_X64, IDS_DESCRIPTION_WINDOWS10_X64, 0,
+     IDS_URL_WINDOWS10_X64, IDS_SHORT_WINDOWS10_X64, IDS_SHORT_WINDOWS10_X64, V100, 0,
+     &Ask<&CSecurity::IsWindows10x64>, 80, false},
+    {25, IDS_NAME_SERVER2019, IDS_MORE_INFO_SERVER2019, IDS_DESCRIPTION_SERVER2019, 0, IDS_URL_SERVER2019,
+     IDS_SHORT_SERVER2019, IDS_SHORT_SERVER2019, V100, 0, &Ask<&CSecurity::IsWindows2019>, 30, false},
+    {26, IDS_NAME_SERVER2022, IDS_MORE_INFO_SERVER2022, IDS_DESCRIPTION_SERVER2022, 0, IDS_URL_SERVER2022,
+     IDS_SHORT_SERVER2022, IDS_SHORT_SERVER2022, V100, 0, &Ask<&CSecurity::IsWindows2022>, 20, false},
+    {27, IDS_NAME_WINDOWS11, IDS_MORE_INFO_WINDOWS11, IDS_DESCRIPTION_WINDOWS11, 0, IDS_URL_WINDOWS11,
+     IDS_SHORT_WINDOWS11, IDS_SHORT_WINDOWS11, V100, 0, &Ask<&CSecurity::IsWindows11>, 10, false},
+    {28, IDS_NAME_WINDOWS, IDS_MORE_INFO_WINDOWS, IDS_DESCRIPTION_WINDOWS, 0, IDS_URL_WINDOWS,
+     IDS_SHORT_WINDOWS, IDS_SHORT_WINDOWS, Snapshot, 0, &Ask<&CSecurity::IsAfterWindows6>, 280, true},
 };
 
 static_assert(std::size(kReleases) == kCatalogueEntryCount, "one row per catalogue entry");

@@ -1,13 +1,22 @@
 #include "LanguageTables.h"
 
+#include "resource.h"
+
 LanguageRow LanguageTable[kLanguageCount] = {
-    {110, L"en_us", L'A', 0, 120, 0x0409}, {111, L"fr_fr", L'F', 0, 121, 0x040C},
-    {112, L"de_de", L'G', 0, 122, 0x0407}, {113, L"it_it", L'I', 0, 123, 0x0410},
-    {114, L"ja_jp", L'J', 0, 124, 0x0411}, {115, L"ko_kr", L'K', 0, 125, 0x0412},
-    {116, L"pt_br", L'B', 0, 126, 0x0416}, {119, L"zh_tw", L'T', 0, 129, 0x0404},
-    {118, L"es_es", L'S', 0, 128, 0x040A}, {117, L"zh_cn", L'Z', 0, 127, 0x0804},
-    {500, L"hu_hu", L'H', 0, 504, 0x040E}, {501, L"ru_ru", L'R', 0, 505, 0x0419},
-    {502, L"pl_pl", L'P', 0, 506, 0x0415}, {503, L"cs_cz", L'C', 0, 507, 0x0405},
+    {IDS_LANGUAGE_ENGLISH, L"en_us", L'A', 0, IDS_TRANSFORM_ENGLISH, 0x0409},
+    {IDS_LANGUAGE_FRENCH, L"fr_fr", L'F', 0, IDS_TRANSFORM_FRENCH, 0x040C},
+    {IDS_LANGUAGE_GERMAN, L"de_de", L'G', 0, IDS_TRANSFORM_GERMAN, 0x0407},
+    {IDS_LANGUAGE_ITALIAN, L"it_it", L'I', 0, IDS_TRANSFORM_ITALIAN, 0x0410},
+    {IDS_LANGUAGE_JAPANESE, L"ja_jp", L'J', 0, IDS_TRANSFORM_JAPANESE, 0x0411},
+    {IDS_LANGUAGE_KOREAN, L"ko_kr", L'K', 0, IDS_TRANSFORM_KOREAN, 0x0412},
+    {IDS_LANGUAGE_PORTUGUESE_BRAZILIAN, L"pt_br", L'B', 0, IDS_TRANSFORM_PORTUGUESE_BRAZILIAN, 0x0416},
+    {IDS_LANGUAGE_CHINESE_TRADITIONAL, L"zh_tw", L'T', 0, IDS_TRANSFORM_CHINESE_TRADITIONAL, 0x0404},
+    {IDS_LANGUAGE_SPANISH, L"es_es", L'S', 0, IDS_TRANSFORM_SPANISH, 0x040A},
+    {IDS_LANGUAGE_CHINESE_SIMPLIFIED, L"zh_cn", L'Z', 0, IDS_TRANSFORM_CHINESE_SIMPLIFIED, 0x0804},
+    {IDS_LANGUAGE_HUNGARIAN, L"hu_hu", L'H', 0, IDS_TRANSFORM_HUNGARIAN, 0x040E},
+    {IDS_LANGUAGE_RUSSIAN, L"ru_ru", L'R', 0, IDS_TRANSFORM_RUSSIAN, 0x0419},
+    {IDS_LANGUAGE_POLISH, L"pl_pl", L'P', 0, IDS_TRANSFORM_POLISH, 0x0415},
+    {IDS_LANGUAGE_CZECH, L"cs_cz", L'C', 0, IDS_TRANSFORM_CZECH, 0x0405},
 };
 
 const LocaleCodeRow LocaleCodeTable[kLanguageCount] = {

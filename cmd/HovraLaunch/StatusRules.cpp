@@ -16,9 +16,15 @@ struct AnswerViews
 };
 
 constexpr AnswerViews kAnswerViews[] = {
-    {kNetworkAnswerYes, {IDI_WARNING_SIGN, 388}, {IDI_WARNING_SIGN, 395}},
-    {kNetworkAnswerNo, {IDI_INFORMATION_SIGN, 391}, {IDI_INFORMATION_SIGN, 396}},
-    {kNetworkAnswerDontKnow, {IDI_WARNING_SIGN, 393}, {IDI_INFORMATION_SIGN, 397}},
+    {kNetworkAnswerYes,
+     {IDI_WARNING_SIGN, IDS_NETWORK_EXPLAIN_YES},
+     {IDI_WARNING_SIGN, IDS_NETWORK_SUMMARY_YES}},
+    {kNetworkAnswerNo,
+     {IDI_INFORMATION_SIGN, IDS_NETWORK_EXPLAIN_NO},
+     {IDI_INFORMATION_SIGN, IDS_NETWORK_SUMMARY_NO}},
+    {kNetworkAnswerDontKnow,
+     {IDI_WARNING_SIGN, IDS_NETWORK_EXPLAIN_DONT_KNOW},
+     {IDI_INFORMATION_SIGN, IDS_NETWORK_SUMMARY_DONT_KNOW}},
 };
 
 const AnswerViews& ViewsOfAnswer(std::int32_t nAnswer)
@@ -36,17 +42,20 @@ PrerequisiteView ViewOfTestResult(std::int32_t nResult, unsigned nDescriptionId,
     {
     case kStatusSatisfied:
         if (nDescriptionId != kUnsupportedLevelTextId)
-            return {kStatusSatisfied, 311, StatusLight::Green};
+            return {kStatusSatisfied, IDS_STATUS_OK, StatusLight::Green};
         // A matching Windows at a level the product does not support.
-        return {kStatusIncorrectLevel, nAltDescriptionId == 0 ? 313u : 316u, StatusLight::Red};
+        return {kStatusIncorrectLevel,
+                static_cast<unsigned>(nAltDescriptionId == 0 ? IDS_STATUS_INCORRECT_LEVEL
+                                                             : IDS_STATUS_NOT_64_BIT),
+                StatusLight::Red};
     case kStatusNotInstalled:
-        return {nResult, 312, StatusLight::Red};
+        return {nResult, IDS_STATUS_NOT_INSTALLED, StatusLight::Red};
     case kStatusPartial:
-        return {nResult, 315, StatusLight::Red};
+        return {nResult, IDS_STATUS_PARTIAL_INSTALL, StatusLight::Red};
     case kStatusIncorrectLevel:
-        return {nResult, 313, StatusLight::Red};
+        return {nResult, IDS_STATUS_INCORRECT_LEVEL, StatusLight::Red};
     default: // 2, 3 and anything unknown
-        return {nResult, 314, StatusLight::Red};
+        return {nResult, IDS_STATUS_ERROR, StatusLight::Red};
     }
 }
 
@@ -72,6 +81,6 @@ SoftwareSummary SummaryOfSoftware(const std::vector<PrerequisiteState>& items, T
         ++nCounter;
     }
     if (strMissing.empty())
-        return {IDI_INFORMATION_SIGN, loadText(330) + L"\n"};
-    return {IDI_WARNING_SIGN, loadText(331) + L"\n" + strMissing};
+        return {IDI_INFORMATION_SIGN, loadText(IDS_SUMMARY_ALL_INSTALLED) + L"\n"};
+    return {IDI_WARNING_SIGN, loadText(IDS_SUMMARY_SOME_MISSING) + L"\n" + strMissing};
 }

@@ -4,6 +4,8 @@
 // load the texts and icons and set them into their controls.
 #pragma once
 
+#include "resource.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,7 +22,7 @@ enum PrerequisiteStatus : std::int32_t
 };
 
 // The description of a catalogue entry for a Windows at a level the product does not support.
-constexpr unsigned kUnsupportedLevelTextId = 340;
+constexpr unsigned kUnsupportedLevelTextId = IDS_UNSUPPORTED_OS;
 
 // The light beside a prerequisite's status word.
 enum class StatusLight

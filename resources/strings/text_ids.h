@@ -136,10 +136,10 @@
 #define IDS_SUMMARY_ALREADY_INSTALLED 332
 #define IDS_SUMMARY_MIGRATION         333
 
-// Start-up questions. The first is also the description of a catalogue entry whose Windows is at a
+// Start-up warnings. The first is also the description of a catalogue entry whose Windows is at a
 // level the product does not support.
-#define IDS_QUESTION_UNSUPPORTED_OS    340
-#define IDS_QUESTION_NOT_ADMINISTRATOR 341
+#define IDS_UNSUPPORTED_OS    340
+#define IDS_NOT_ADMINISTRATOR 341
 
 // Product names and headings
 #define IDS_SERVER_COMPONENT        357
