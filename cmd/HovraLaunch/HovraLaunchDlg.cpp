@@ -19,12 +19,12 @@
 
 namespace
 {
-constexpr UINT kMediaNameId = 210;
-constexpr UINT kMediaPromptId = 310;
-constexpr UINT kUnsupportedOsId = 340;
-constexpr UINT kNotAdministratorId = 341;
-constexpr UINT kNoPdfViewerId = 480;
-constexpr UINT kPdfErrorId = 481;
+constexpr UINT kMediaNameId = IDS_NAME_PRODUCT;
+constexpr UINT kMediaPromptId = IDS_MEDIA_PROMPT_FORMAT;
+constexpr UINT kUnsupportedOsId = IDS_UNSUPPORTED_OS;
+constexpr UINT kNotAdministratorId = IDS_NOT_ADMINISTRATOR;
+constexpr UINT kNoPdfViewerId = IDS_GUIDE_NO_VIEWER;
+constexpr UINT kPdfErrorId = IDS_GUIDE_VIEW_ERROR;
 constexpr size_t kMaxCommandLine = 32767; // characters, the terminator included
 // The panels, in the order they are built and kept.
 constexpr UINT kPanelIds[] = {IDD_WELCOME_PANEL, IDD_SOFTWARE_PANEL, IDD_NETWORK_PANEL, IDD_INSTALL_PANEL};
@@ -38,13 +38,13 @@ struct ButtonSetup
 };
 
 const ButtonSetup kButtons[] = {
-    {IDC_NAV_WELCOME, 444, 366, &StyleButtonPalette::Navigation},
-    {IDC_NAV_SOFTWARE, 445, 367, &StyleButtonPalette::Navigation},
-    {IDC_NAV_NETWORK, 446, 365, &StyleButtonPalette::Navigation},
-    {IDC_NAV_INSTALL, 464, 370, &StyleButtonPalette::Navigation},
-    {IDC_GUIDE, 449, 372, &StyleButtonPalette::Command},
-    {IDC_RELEASE_NOTES, 450, 373, &StyleButtonPalette::Command},
-    {IDC_EXIT, 448, 374, &StyleButtonPalette::Command},
+    {IDC_NAV_WELCOME, IDS_NAV_WELCOME, IDS_TIP_WELCOME, &StyleButtonPalette::Navigation},
+    {IDC_NAV_SOFTWARE, IDS_NAV_SOFTWARE, IDS_TIP_SOFTWARE_REQUIREMENTS, &StyleButtonPalette::Navigation},
+    {IDC_NAV_NETWORK, IDS_NAV_NETWORK, IDS_TIP_NETWORK_CONFIGURATION, &StyleButtonPalette::Navigation},
+    {IDC_NAV_INSTALL, IDS_NAV_INSTALL, IDS_TIP_INSTALLATION, &StyleButtonPalette::Navigation},
+    {IDC_GUIDE, IDS_NAV_GUIDE, IDS_TIP_GUIDE, &StyleButtonPalette::Command},
+    {IDC_RELEASE_NOTES, IDS_NAV_RELEASE_NOTES, IDS_TIP_RELEASE_NOTES, &StyleButtonPalette::Command},
+    {IDC_EXIT, IDS_NAV_EXIT, IDS_TIP_EXIT, &StyleButtonPalette::Command},
 };
 
 // Lower-cases A to Z only, the way folder names are compared.
@@ -485,8 +485,12 @@ bool CHovraLaunchDlg::EnsureFileOnMedia(std::wstring& strPath, UINT nNameId)
     {
         const wchar_t* pszEnding;
         UINT nFilterId;
-    } kFilters[] = {{L".exe", 466}, {L".msi", 467}, {L"html", 468}, {L".mst", 140}, {L".pdf", 141}};
-    UINT nFilterId = 469;
+    } kFilters[] = {{L".exe", IDS_FILTER_EXECUTABLE},
+                    {L".msi", IDS_FILTER_MSI},
+                    {L"html", IDS_FILTER_HTML},
+                    {L".mst", IDS_FILTER_TRANSFORM},
+                    {L".pdf", IDS_FILTER_PDF}};
+    UINT nFilterId = IDS_FILTER_ALL;
     for (const auto& filter : kFilters)
         if (strPath.size() >= 4 && strPath.compare(strPath.size() - 4, 4, filter.pszEnding) == 0)
             nFilterId = filter.nFilterId;

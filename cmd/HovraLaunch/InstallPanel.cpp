@@ -18,7 +18,7 @@ constexpr int kSoftwareTextId = 1080;
 constexpr int kSoftwareIconId = 1081;
 constexpr int kLanguageListId = 1076;
 
-constexpr UINT kLaunchTooltipId = 361;
+constexpr UINT kLaunchTooltipId = IDS_TIP_LAUNCH_INSTALLER;
 
 } // namespace
 
@@ -60,12 +60,12 @@ BOOL CInstallPanel::OnInitDialog()
 
     // The fixed texts of the page.
     const HFONT hHeading = m_fontHeading, hBody = m_fontBody;
-    SetControlTexts({{kHeadingId, 421, hHeading},
-                     {1071, 422, hBody},
-                     {1073, 423, hBody},
-                     {1074, 424, hBody},
-                     {1077, 455, hBody},
-                     {kLaunchId, 426, hBody}});
+    SetControlTexts({{kHeadingId, IDS_INSTALL_HEADING, hHeading},
+                     {1071, IDS_INSTALL_STATUS, hBody},
+                     {1073, IDS_INSTALL_SOFTWARE, hBody},
+                     {1074, IDS_INSTALL_NETWORK_STEPS, hBody},
+                     {1077, IDS_INSTALL_LANGUAGE_PROMPT, hBody},
+                     {kLaunchId, IDS_INSTALL_LAUNCH, hBody}});
 
     m_btnLaunch.SetPalette(StyleButtonPalette::Navigation(pMain->m_buttonColours), TRUE);
     m_btnLaunch.SetCursorResource(IDC_HAND_CURSOR, TRUE);

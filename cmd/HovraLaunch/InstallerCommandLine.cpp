@@ -4,10 +4,10 @@
 
 namespace
 {
-constexpr UINT kPackageNameId = 240;
-constexpr UINT kLogPrefixId = 401;
-constexpr UINT kLogExtensionId = 402;
-constexpr UINT kTempVariableId = 403;
+constexpr UINT kPackageNameId = IDS_INSTALLER_PRODUCT;
+constexpr UINT kLogPrefixId = IDS_LOG_PREFIX;
+constexpr UINT kLogExtensionId = IDS_LOG_EXTENSION;
+constexpr UINT kTempVariableId = IDS_TEMP_VARIABLE;
 
 // The variable's whole text; empty when it is not set.
 std::wstring EnvironmentText(const wchar_t* pszName)

@@ -15,7 +15,7 @@ constexpr int kAnswerIconId = 1105;
 constexpr int kMoreInfoId = 1106;
 constexpr int kAnswerTextId = 1107;
 
-constexpr UINT kMoreInfoTooltipId = 387;
+constexpr UINT kMoreInfoTooltipId = IDS_TIP_NETWORK_MORE_INFO;
 
 // Exchanges the index of the checked radio button of the group that starts with control nIdFirst
 // (up to the next control that starts a group) with rIndex; -1 when none is checked.
@@ -82,13 +82,13 @@ BOOL CNetworkConfigPanel::OnInitDialog()
     m_btnMoreInfo.SetPalette(StyleButtonPalette::Navigation(pMain->m_buttonColours), TRUE);
 
     const HFONT hHeading = m_fontHeading, hBody = m_fontBody;
-    SetControlTexts({{kHeadingId, 385, hHeading},
-                     {kIntroId, 431, hBody},
-                     {kQuestionId, 434, hBody},
-                     {kNetworkAnswerYes, 435, hBody},
-                     {kNetworkAnswerNo, 436, hBody},
-                     {kNetworkAnswerDontKnow, 437, hBody},
-                     {kMoreInfoId, 438, hBody}});
+    SetControlTexts({{kHeadingId, IDS_NETWORK_HEADING, hHeading},
+                     {kIntroId, IDS_NETWORK_INTRO, hBody},
+                     {kQuestionId, IDS_NETWORK_QUESTION, hBody},
+                     {kNetworkAnswerYes, IDS_NETWORK_YES, hBody},
+                     {kNetworkAnswerNo, IDS_NETWORK_NO, hBody},
+                     {kNetworkAnswerDontKnow, IDS_NETWORK_DONT_KNOW, hBody},
+                     {kMoreInfoId, IDS_NETWORK_MORE_INFO, hBody}});
 
     m_btnMoreInfo.SetCursorResource(IDC_HAND_CURSOR, TRUE);
     m_btnMoreInfo.SetTooltip(kMoreInfoTooltipId, TRUE);

@@ -4,8 +4,8 @@
 
 namespace
 {
-constexpr UINT kOkTextId = 442;
-constexpr UINT kCancelTextId = 443;
+constexpr UINT kOkTextId = IDS_QUESTION_OK;
+constexpr UINT kCancelTextId = IDS_QUESTION_CANCEL;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CQuestionDlg, CBitmapDialog)

@@ -89,8 +89,9 @@ BOOL CSoftwarePanel::OnInitDialog()
     m_fontBody.CreateDerived(GetFont(), 1.0, FW_NORMAL);
 
     SetDlgItemText(kHeadingId,
-                   AfxFormatString(
-                       378, {AfxLoadText(465), AfxLoadText(HeadingShortNameId(g_prerequisites[0].nNameId))}));
+                   AfxFormatString(IDS_SOFTWARE_HEADING_FORMAT,
+                                   {AfxLoadText(IDS_PRODUCT_SHORT_NAME),
+                                    AfxLoadText(HeadingShortNameId(g_prerequisites[0].nNameId))}));
     ::SendMessageW(GetDlgItem(kHeadingId), WM_SETFONT,
                    reinterpret_cast<WPARAM>(m_fontHeading.GetSafeHandle()), TRUE);
 
@@ -106,14 +107,14 @@ void CSoftwarePanel::SetupTexts()
 {
     // Unlike the other pages, a text that is missing leaves the template's own in place.
     const HFONT hBody = m_fontBody;
-    SetControlTexts({{kIntroId, 427, hBody},
-                     {kHintId, 429, hBody},
-                     {kRefreshId, 430, hBody},
-                     {kRefreshHintId, 463, hBody}},
+    SetControlTexts({{kIntroId, IDS_SOFTWARE_INTRO, hBody},
+                     {kHintId, IDS_SOFTWARE_EXPAND_HINT, hBody},
+                     {kRefreshId, IDS_SOFTWARE_REFRESH, hBody},
+                     {kRefreshHintId, IDS_SOFTWARE_REFRESH_HINT, hBody}},
                     true);
 
     m_btnRefresh.SetCursorResource(IDC_HAND_CURSOR, TRUE);
-    m_btnRefresh.SetTooltip(375, TRUE);
+    m_btnRefresh.SetTooltip(IDS_TIP_REFRESH, TRUE);
     m_btnRefresh.SetPalette(StyleButtonPalette::Navigation(MainDialog()->m_buttonColours), TRUE);
 }
 
@@ -149,7 +150,7 @@ void CSoftwarePanel::CreateRow(size_t nRow)
     pRow->m_led.SubclassWindow(CreateChild(m_hWnd, L"Static", L"",
                                            WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE | SS_BITMAP,
                                            FrameRect(kLightFrameId, nRow), kStaticId));
-    const std::wstring strError = AfxLoadText(314);
+    const std::wstring strError = AfxLoadText(IDS_STATUS_ERROR);
     pRow->m_stcStatus.SubclassWindow(CreateChild(m_hWnd, L"Static", strError.c_str(),
                                                  WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE,
                                                  FrameRect(kStatusFrameId, nRow), kStaticId));
@@ -294,18 +295,19 @@ void CSoftwarePanel::BuildDetail(size_t nRow)
     };
 
     std::wstring strExplanation;
-    AfxLoadString(2001, strExplanation);
+    AfxLoadString(IDS_STATUS_SATISFIED_EXPLANATION, strExplanation);
 
     if (item.nProgramPathId != 0)
     {
-        SetupActionButton(m_btnCdrom, kCdromId, buttonRect(0), 300, 363);
+        SetupActionButton(m_btnCdrom, kCdromId, buttonRect(0), IDS_BUTTON_CDROM, IDS_TIP_INSTALL_FROM_CDROM);
         if (!bSatisfied)
             AfxLoadString(item.nDescriptionId, strExplanation);
         m_btnCdrom.ShowWindow(bSatisfied ? SW_HIDE : SW_SHOW);
     }
     if (item.nUrlId != 0)
     {
-        SetupActionButton(m_btnInternet, kInternetId, buttonRect(1), 301, 364);
+        SetupActionButton(m_btnInternet, kInternetId, buttonRect(1), IDS_BUTTON_INTERNET,
+                          IDS_TIP_GO_TO_WEB_SITE);
         m_btnInternet.SetLinkTarget(AfxLoadText(item.nUrlId).c_str());
         bool bShow = false;
         if (!bSatisfied)
@@ -318,7 +320,8 @@ void CSoftwarePanel::BuildDetail(size_t nRow)
     }
     if (item.bNetworkInstall)
     {
-        SetupActionButton(m_btnNetwork, kNetworkId, buttonRect(2), 302, 365);
+        SetupActionButton(m_btnNetwork, kNetworkId, buttonRect(2), IDS_BUTTON_NETWORK,
+                          IDS_TIP_NETWORK_CONFIGURATION);
         if (!bSatisfied)
             AfxLoadString(item.nDescriptionId, strExplanation);
         m_btnNetwork.ShowWindow(bSatisfied ? SW_HIDE : SW_SHOW);
@@ -368,7 +371,7 @@ void CSoftwarePanel::OnNetwork()
     if (nRow >= m_aRows.size())
         return;
     const PrerequisiteItem& item = g_prerequisites[nRow];
-    CFileDialog dlg(AfxLoadText(item.nProgramPathId), AfxLoadText(466),
+    CFileDialog dlg(AfxLoadText(item.nProgramPathId), AfxLoadText(IDS_FILTER_EXECUTABLE),
                     OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, this);
     if (dlg.DoModal() != IDOK)
         return;

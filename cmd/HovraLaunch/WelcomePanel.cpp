@@ -37,19 +37,19 @@ BOOL CWelcomePanel::OnInitDialog()
 
     // The heading, the two lines below it, then each navigation button's name and description.
     const HFONT hHeading = m_fontHeading, hBody = m_fontBody;
-    SetControlTexts({{kHeadingId, 404, hHeading},
-                     {1036, 405, hBody},
-                     {1021, 406, hBody},
-                     {1023, 407, hBody},
-                     {1022, 408, hBody},
-                     {1025, 409, hBody},
-                     {1024, 410, hBody},
-                     {1028, 413, hBody},
-                     {1029, 414, hBody},
-                     {1030, 415, hBody},
-                     {1031, 416, hBody},
-                     {1032, 417, hBody},
-                     {1033, 418, hBody}});
+    SetControlTexts({{kHeadingId, IDS_WELCOME_HEADING, hHeading},
+                     {1036, IDS_WELCOME_INTRO, hBody},
+                     {1021, IDS_WELCOME_BUTTONS_INTRO, hBody},
+                     {1023, IDS_WELCOME_SOFTWARE_TITLE, hBody},
+                     {1022, IDS_WELCOME_SOFTWARE_TEXT, hBody},
+                     {1025, IDS_WELCOME_NETWORK_TITLE, hBody},
+                     {1024, IDS_WELCOME_NETWORK_TEXT, hBody},
+                     {1028, IDS_WELCOME_INSTALL_TITLE, hBody},
+                     {1029, IDS_WELCOME_INSTALL_TEXT, hBody},
+                     {1030, IDS_WELCOME_GUIDE_TITLE, hBody},
+                     {1031, IDS_WELCOME_GUIDE_TEXT, hBody},
+                     {1032, IDS_WELCOME_NOTES_TITLE, hBody},
+                     {1033, IDS_WELCOME_NOTES_TEXT, hBody}});
     return TRUE;
 }
 
