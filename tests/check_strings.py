@@ -10,6 +10,10 @@ mark, addresses, file patterns and product names, has a keyboard mnemonic exactl
 has one, unique among the controls of its window; and a text may stay identical to the English only
 where a reviewed exception allows it: the names below for every language, and the identifiers a
 table lists itself in comment lines of the form "// Kept in English: 103 360 (why)".
+
+The names of the texts (resources/strings/text_ids.h) are held to the tables: every English text
+has exactly one name, every name's number has a text in every table checked, and every IDS_ name
+the program's sources (cmd/, framework/) use is defined there.
 """
 import os
 import re
@@ -17,6 +21,8 @@ import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 STRINGS = os.path.join(ROOT, "resources", "strings")
+NAMES = os.path.join(STRINGS, "text_ids.h")
+SOURCE_DIRS = [os.path.join(ROOT, "cmd"), os.path.join(ROOT, "framework")]
 
 LANGUAGES = {
     1028: ("LANG_CHINESE", "SUBLANG_CHINESE_TRADITIONAL"),
@@ -141,6 +147,66 @@ def read_table(path):
     return lang, texts, kept
 
 
+NAME_DEFINE = re.compile(r"^\s*#\s*define\s+(IDS_\w+)(.*)$")
+NAME_USE = re.compile(r"\bIDS_\w+")
+
+
+def read_names(path):
+    """The texts' names and their numbers; raises ValueError on a malformed or repeated name."""
+    name = os.path.basename(path)
+    names = {}
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            m = NAME_DEFINE.match(line)
+            if not m:
+                continue
+            where = "%s:%d" % (name, number)
+            value = m.group(2).split("//", 1)[0].strip()
+            if not re.fullmatch(r"\d+", value):
+                raise ValueError("%s: %s is not a plain number" % (where, m.group(1)))
+            if m.group(1) in names:
+                raise ValueError("%s: %s defined twice" % (where, m.group(1)))
+            names[m.group(1)] = int(value)
+    return names
+
+
+def used_names(dirs):
+    """Each IDS_ name the C++ sources under dirs use, with the first place that uses it."""
+    used = {}
+    for top in dirs:
+        for folder, _, files in sorted(os.walk(top)):
+            for file in sorted(files):
+                if not file.endswith((".cpp", ".h")):
+                    continue
+                path = os.path.join(folder, file)
+                with open(path, encoding="utf-8") as f:
+                    for number, line in enumerate(f, 1):
+                        for token in NAME_USE.findall(line):
+                            used.setdefault(token, "%s:%d" % (os.path.relpath(path, ROOT), number))
+    return used
+
+
+def check_names(names, english, tables, used):
+    """The names against the English texts, every table (language: texts) and the sources' uses."""
+    problems = []
+    by_number = {}
+    for name, ident in sorted(names.items(), key=lambda item: (item[1], item[0])):
+        by_number.setdefault(ident, []).append(name)
+    for ident in sorted(english):
+        if ident not in by_number:
+            problems.append("names: English text %d has no name" % ident)
+        elif len(by_number[ident]) > 1:
+            problems.append("names: text %d has several names %s" % (ident, by_number[ident]))
+    for name, ident in sorted(names.items()):
+        lacking = sorted(lang for lang, texts in tables.items() if ident not in texts)
+        if lacking:
+            problems.append("names: %s (%d) has no text in %s" % (name, ident, lacking))
+    for name, where in sorted(used.items()):
+        if name not in names:
+            problems.append("%s: %s is not a name of a text" % (where, name))
+    return problems
+
+
 def mnemonics(text):
     """The characters marked with a single '&' ('&&' is a literal ampersand)."""
     found = []
@@ -230,6 +296,7 @@ def main(argv):
     if len(english) != 322:
         problems.append("1033: %d identifiers, 322 expected" % len(english))
     languages = set()
+    tables = {}
     for path in paths:
         try:
             lang, texts, kept = read_table(path)
@@ -240,9 +307,14 @@ def main(argv):
             problems.append("%s: not a launchpad language" % path)
             continue
         languages.add(lang)
+        tables[lang] = texts
         problems += check_table(lang, texts, kept, english)
     if not argv[1:] and languages != set(LANGUAGES):
         problems.append("tables missing for %s" % sorted(set(LANGUAGES) - languages))
+    try:
+        problems += check_names(read_names(NAMES), english, tables, used_names(SOURCE_DIRS))
+    except ValueError as e:
+        problems.append(str(e))
     for p in problems:
         print(p)
     print("%d tables checked, %d problems" % (len(paths), len(problems)))

@@ -2,7 +2,9 @@
 """The string-table checker catches each kind of fault a translation can have.
 
 Starts from a clean translation (the English table with every translatable text marked as
-translated) and breaks it one way per case; each case must yield exactly its problem.
+translated) and breaks it one way per case; each case must yield exactly its problem. The same for
+the texts' names: the real header and the real sources' uses against the English and a clean
+translated table, broken one way per case.
 """
 import os
 import sys
@@ -54,6 +56,37 @@ CASES = [
 ]
 
 
+NAMES = check_strings.read_names(check_strings.NAMES)
+USED = check_strings.used_names(check_strings.SOURCE_DIRS)
+UNUSED_NAME = "IDS_TIP_LICENSING"  # a text the program does not show
+
+
+def names_with(**edits):
+    names = dict(NAMES)
+    for name, ident in edits.items():
+        if ident is None:
+            del names[name]
+        else:
+            names[name] = ident
+    return names
+
+
+NAME_CASES = [
+    # name, names, tables, uses, expected fragment of the one problem
+    ("name whose number has no text", names_with(IDS_NO_SUCH_TEXT=999),
+     {1033: ENGLISH, 1031: translated()}, USED, "IDS_NO_SUCH_TEXT (999) has no text in [1031, 1033]"),
+    ("name whose text one table lacks", NAMES, {1033: ENGLISH, 1031: changed(i365=None)}, USED,
+     "IDS_TIP_NETWORK_CONFIGURATION (365) has no text in [1031]"),
+    ("English text without a name", names_with(**{UNUSED_NAME: None}), {1033: ENGLISH, 1031: translated()},
+     USED, "English text 369 has no name"),
+    ("text with two names", names_with(IDS_STATUS_FINE=311), {1033: ENGLISH, 1031: translated()}, USED,
+     "text 311 has several names ['IDS_STATUS_FINE', 'IDS_STATUS_OK']"),
+    ("source uses an undefined name", NAMES, {1033: ENGLISH, 1031: translated()},
+     dict(USED, IDS_NOT_A_TEXT="cmd/HovraLaunch/Example.cpp:7"),
+     "cmd/HovraLaunch/Example.cpp:7: IDS_NOT_A_TEXT is not a name of a text"),
+]
+
+
 def main():
     failures = []
     clean = check_strings.check_table(1031, translated(), set(), ENGLISH)
@@ -63,6 +96,17 @@ def main():
         problems = check_strings.check_table(1031, texts, set(), ENGLISH)
         if len(problems) != 1 or expected not in problems[0]:
             failures.append("%s: expected one problem with %r, got %s" % (name, expected, problems))
+    # The names: the real ones pass, each broken setup yields its one problem.
+    if UNUSED_NAME not in NAMES or UNUSED_NAME in USED or "IDS_STATUS_OK" not in USED:
+        failures.append("the names' cases do not start from the expected names and uses")
+    clean = check_strings.check_names(NAMES, ENGLISH, {1033: ENGLISH, 1031: translated()}, USED)
+    if clean:
+        failures.append("the clean names have problems: %s" % clean[:3])
+    for name, names, tables, used, expected in NAME_CASES:
+        problems = check_strings.check_names(names, ENGLISH, tables, used)
+        if len(problems) != 1 or expected not in problems[0]:
+            failures.append("%s: expected one problem with %r, got %s" % (name, expected, problems))
+
     # A reviewed exception lets a text stay English.
     if check_strings.check_table(1031, changed(i366=ENGLISH[366]), {366}, ENGLISH):
         failures.append("a listed exception is still reported")
@@ -82,9 +126,22 @@ def main():
             except ValueError:
                 pass
 
+    # The names' reader refuses a name that is not a plain number or is defined twice.
+    for name, content in [("name not a number", "#define IDS_A (100 + 1)\n"),
+                          ("name twice", "#define IDS_A 101\n#define IDS_A 102\n")]:
+        with tempfile.TemporaryDirectory() as d:
+            path = os.path.join(d, "text_ids.h")
+            with open(path, "w", encoding="utf-8") as f:
+                f.write(content)
+            try:
+                check_strings.read_names(path)
+                failures.append("%s: accepted" % name)
+            except ValueError:
+                pass
+
     for failure in failures:
         print(failure)
-    print("%d cases, %d failures" % (len(CASES) + 4, len(failures)))
+    print("%d cases, %d failures" % (len(CASES) + 4 + len(NAME_CASES) + 2, len(failures)))
     return 1 if failures else 0
 
 
