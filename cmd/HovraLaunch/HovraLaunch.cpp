@@ -277,13 +277,14 @@ namespace
 {
 // Filled from the table while this file's globals are initialised: no other file may read the
 // catalogue from a global's initialiser.
-[[maybe_unused]] const bool kCatalogueFilled = []
+bool FillCatalogue()
 {
     g_prerequisites[0] = kNoItem;
     for (size_t i = 0; i < std::size(kReleases); ++i)
         g_prerequisites[i + 1] = CatalogueEntry(kReleases[i], kTestFunctions[i]);
     return true;
-}();
+}
+[[maybe_unused]] const bool kCatalogueFilled = FillCatalogue();
 } // namespace
 
 UINT HeadingShortNameId(UINT nNameId)
