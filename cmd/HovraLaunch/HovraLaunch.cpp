@@ -271,21 +271,20 @@ constexpr PrerequisiteItem CatalogueEntry(const WindowsRelease& release, Prerequ
 }
 } // namespace
 
-PrerequisiteItem g_prerequisites[kPrerequisiteCount];
-
 namespace
 {
-// Filled from the table while this file's globals are initialised: no other file may read the
-// catalogue from a global's initialiser.
-bool FillCatalogue()
+constexpr std::array<PrerequisiteItem, kPrerequisiteCount> MakeCatalogue()
 {
-    g_prerequisites[0] = kNoItem;
+    std::array<PrerequisiteItem, kPrerequisiteCount> items{};
+    items[0] = kNoItem;
     for (size_t i = 0; i < std::size(kReleases); ++i)
-        g_prerequisites[i + 1] = CatalogueEntry(kReleases[i], kTestFunctions[i]);
-    return true;
+        items[i + 1] = CatalogueEntry(kReleases[i], kTestFunctions[i]);
+    return items;
 }
-[[maybe_unused]] const bool kCatalogueFilled = FillCatalogue();
 } // namespace
+
+// Made from the table when the program is compiled, so it is whole before any code runs.
+constinit std::array<PrerequisiteItem, kPrerequisiteCount> g_prerequisites = MakeCatalogue();
 
 UINT HeadingShortNameId(UINT nNameId)
 {

@@ -6,6 +6,8 @@
 #include "SingleInstance.h"
 #include "StatusRules.h"
 
+#include <array>
+
 class CHovraLaunchApp : public CWinApp
 {
 public:
@@ -45,7 +47,7 @@ constexpr int kPrerequisiteCount = 29;
 constexpr int kCatalogueEntryCount = 28;
 
 // Item 0 is the current item (the identified Windows); items 1 to 28 the catalogue.
-extern PrerequisiteItem g_prerequisites[kPrerequisiteCount];
+extern std::array<PrerequisiteItem, kPrerequisiteCount> g_prerequisites;
 
 // Identifies the running Windows against the catalogue and copies the matching entry over the
 // current item. False when a warning is due: Windows 2000, NT 4.0, a later Windows that only the

@@ -70,13 +70,16 @@ def software_panel(wine, title=MAIN_TITLE, language=ENGLISH):
     wine.park_mouse()
     unevaluated = harness.string_table(language)[314]
 
-    def row():
+    row = []
+
+    def evaluated():
         # The row's name, its light (no text) and its status word, in the order they were made.
         lines = [line.split(" ", 4) for line in wine.ui("controls", title, STATIC).splitlines()]
-        return [line + [""] * (5 - len(line)) for line in lines[-3:]]
+        row[:] = [line + [""] * (5 - len(line)) for line in lines[-3:]]
+        return len(row) == 3 and row[2][4] != unevaluated
 
-    wait_until(lambda: len(row()) == 3 and row()[2][4] != unevaluated, 30, "the row evaluated")
-    name, led, status = row()
+    wait_until(evaluated, 30, "the row evaluated")
+    name, led, status = row
     return {"heading": wine.ui("get-text", title, SOFTWARE_HEADING), "name": name[4], "status": status[4],
             "light": light(wine, [int(v) for v in led[:4]])}
 
