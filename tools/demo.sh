@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-source tools/common.sh
+source tools/lib/common.sh
 
 # Time-outs in seconds: the window's first appearance (a Wine prefix is made before it, once) and
 # the launchpad's end after Escape.
@@ -20,7 +20,7 @@ build_demo
 media="$root/build/demo/media"
 rm -rf "$media"
 python3 tools/media/make_sample_media.py "$media" --launchpad build/x64/HovraLaunch.exe \
-    --setup build/x64/tools/setup.exe --languages en_us,fr_fr,de_de,ja_jp
+    --setup build/x64/tools/sample_setup.exe --languages en_us,fr_fr,de_de,ja_jp
 echo "Launchpad: $media/HovraLaunch.exe (the product is the 32-bit build/x86/HovraLaunch.exe;"
 echo "this 64-bit build of the same sources is what runs under Wine here)"
 cd "$media"

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-sources=(framework/*.cpp cmd/HovraLaunch/*.cpp tools/uidriver/*.cpp tools/setup-recorder/*.cpp tools/planting/*.cpp tools/bench/*.cpp)
+sources=(framework/*.cpp cmd/HovraLaunch/*.cpp tools/helpers/*/*.cpp tools/bench/*.cpp)
 defines=(-DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601 -DWINVER=0x0601)
 includes=(-Iframework -Icmd/HovraLaunch -Iresources)
 

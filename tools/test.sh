@@ -5,7 +5,7 @@
 #   bash tools/test.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source tools/common.sh
+source tools/lib/common.sh
 
 build_all tests
 trap stop_all EXIT

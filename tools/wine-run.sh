@@ -9,15 +9,15 @@
 # Where the 32-bit Wine is installed it is a 64-bit Windows with WoW64, which runs both builds;
 # a prefix made before the 32-bit Wine came is made again. Making one then takes minutes where
 # 32-bit programs run emulated (its 32-bit half is set up by 32-bit programs).
-# Without a DISPLAY, a shared Xvfb is started on display :73 (start_xvfb, tools/common.sh) and left
+# Without a DISPLAY, a shared Xvfb is started on display :73 (start_xvfb, tools/lib/common.sh) and left
 # running for later calls; tools/test.sh stops it at the end of a run.
 set -euo pipefail
 
 WINE64=/usr/lib/wine/wine64
 prefix="${HOVRA_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/hovralaunch/wine-x64}"
 
-# shellcheck source=tools/common.sh
-source "$(dirname "$0")/common.sh"
+# shellcheck source=tools/lib/common.sh
+source "$(dirname "$0")/lib/common.sh"
 
 ensure_display() {
     [ -n "${DISPLAY:-}" ] && return 0

@@ -26,7 +26,7 @@ NOT_STARTED = b"Application could not be started"
 NOT_STARTED_ATTEMPTS = 3
 
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tools", "media"))
-sys.path.insert(0, os.path.join(SOURCE_DIR, "tools"))
+sys.path.insert(0, os.path.join(SOURCE_DIR, "tools", "lib"))
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tests"))
 import check_strings  # noqa: E402
 import make_sample_media  # noqa: E402

@@ -61,7 +61,7 @@ std::wstring SampleSetupProgram()
 {
     wchar_t szSelf[MAX_PATH];
     const std::wstring self(szSelf, ::GetModuleFileNameW(nullptr, szSelf, MAX_PATH));
-    return self.substr(0, self.find_last_of(L'\\')) + L"\\..\\tools\\setup.exe";
+    return self.substr(0, self.find_last_of(L'\\')) + L"\\..\\tools\\sample_setup.exe";
 }
 
 // Makes the sample setup program record its command line in this temporary file; its path.

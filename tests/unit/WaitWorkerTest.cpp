@@ -62,7 +62,7 @@ std::wstring SetupProgram()
 {
     wchar_t szSelf[MAX_PATH];
     const std::wstring self(szSelf, ::GetModuleFileNameW(nullptr, szSelf, MAX_PATH));
-    return self.substr(0, self.find_last_of(L'\\')) + L"\\..\\tools\\setup.exe";
+    return self.substr(0, self.find_last_of(L'\\')) + L"\\..\\tools\\sample_setup.exe";
 }
 
 std::wstring TempFile(const std::wstring& name)

@@ -27,7 +27,7 @@ import sys
 
 SOURCE_DIR = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tools", "media"))
-sys.path.insert(0, os.path.join(SOURCE_DIR, "tools"))
+sys.path.insert(0, os.path.join(SOURCE_DIR, "tools", "lib"))
 import make_sample_media  # noqa: E402
 # The display, the loaders and Windows paths, shared with the end-to-end tests.
 from winenv import WINE64, WINESERVER, Display, windows_path  # noqa: E402

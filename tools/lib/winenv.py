@@ -2,7 +2,7 @@
 tests/e2e/harness.py and the benchmark tools/bench/run.py): the Wine loaders, an X display, the
 making of a Wine prefix and the Windows path of a Unix path.
 
-The shell scripts have the same for themselves: tools/common.sh starts an Xvfb, tools/wine-run.sh
+The shell scripts have the same for themselves: tools/lib/common.sh starts an Xvfb, tools/wine-run.sh
 makes the unit tests' prefix the same way as make_prefix here.
 """
 import fcntl

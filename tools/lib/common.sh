@@ -24,7 +24,7 @@ build_demo() {
 }
 
 # Starts an Xvfb on display $1 (":N") and waits until it answers; XVFB_PID names it. The one
-# place the shell scripts start one (the Python scripts have tools/winenv.py).
+# place the shell scripts start one (the Python scripts have tools/lib/winenv.py).
 XVFB_PID=""
 start_xvfb() {
     Xvfb "$1" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &

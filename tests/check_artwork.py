@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Check the generated HovraLaunch images.
 
-Usage: python3 tools/artwork/check_artwork.py [imagedir]
+Usage: python3 tests/check_artwork.py [imagedir]
 
 Parses every bitmap, icon and cursor and asserts the file layout the
 resource script relies on (sizes, bit depths, header sizes, palettes,
@@ -18,7 +18,7 @@ import sys
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-REPO_ROOT = os.path.dirname(os.path.dirname(HERE))
+REPO_ROOT = os.path.dirname(HERE)
 
 VGA16 = [
     (0x00, 0x00, 0x00), (0x80, 0x00, 0x00), (0x00, 0x80, 0x00),
@@ -249,7 +249,7 @@ def check_all(imagedir):
 
 
 def check_reproducible(imagedir):
-    script = os.path.join(HERE, "make_artwork.py")
+    script = os.path.join(REPO_ROOT, "tools", "artwork", "make_artwork.py")
     with tempfile.TemporaryDirectory() as tmp:
         runs = [os.path.join(tmp, "a"), os.path.join(tmp, "b")]
         for outdir in runs:
