@@ -253,10 +253,8 @@ void CHovraLaunchDlg::SetupButtons()
     for (const ButtonSetup& setup : kButtons)
     {
         CStyleButton* pButton = NavButton(setup.nId);
-        pButton->SetPalette(setup.pfnPalette(m_buttonColours), TRUE);
+        pButton->SetUpClickable(setup.pfnPalette(m_buttonColours), setup.nTooltipId);
         pButton->SetWindowText(AfxLoadText(setup.nTextId));
-        pButton->SetCursorResource(IDC_HAND_CURSOR, TRUE);
-        pButton->SetTooltip(setup.nTooltipId, TRUE);
         pButton->SetFont(m_fontNormal, TRUE);
     }
 }

@@ -55,8 +55,7 @@ BOOL CInstallPanel::OnInitDialog()
     CStackPanel::OnInitDialog();
     CHovraLaunchDlg* pMain = MainDialog();
 
-    m_fontHeading.CreateDerived(GetFont(), 1.75, pMain->m_nFontWeight);
-    m_fontBody.CreateDerived(GetFont(), 1.0, FW_NORMAL);
+    CreatePageFonts();
 
     // The fixed texts of the page.
     const HFONT hHeading = m_fontHeading, hBody = m_fontBody;
@@ -67,9 +66,7 @@ BOOL CInstallPanel::OnInitDialog()
                      {1077, IDS_INSTALL_LANGUAGE_PROMPT, hBody},
                      {kLaunchId, IDS_INSTALL_LAUNCH, hBody}});
 
-    m_btnLaunch.SetPalette(StyleButtonPalette::Navigation(pMain->m_buttonColours), TRUE);
-    m_btnLaunch.SetCursorResource(IDC_HAND_CURSOR, TRUE);
-    m_btnLaunch.SetTooltip(kLaunchTooltipId, TRUE);
+    m_btnLaunch.SetUpClickable(StyleButtonPalette::Navigation(pMain->m_buttonColours), kLaunchTooltipId);
 
     for (int nRow = 0; nRow < kLanguageCount; ++nRow)
         m_cboLanguage.AddString(LanguageName(nRow).c_str());
@@ -189,8 +186,6 @@ HBRUSH CInstallPanel::OnCtlColor(HDC hdc, HWND hCtrl, UINT nCtlColor)
 void CInstallPanel::OnDestroy()
 {
     CStackPanel::OnDestroy();
-    m_fontHeading.DeleteObject();
-    m_fontBody.DeleteObject();
     m_hSoftwareIcon.DeleteObject();
     m_hNetworkIcon.DeleteObject();
 }

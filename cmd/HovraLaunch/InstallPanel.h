@@ -34,8 +34,6 @@ protected:
     LRESULT OnRefreshStatus(WPARAM wParam, LPARAM lParam);
 
     CBrush m_brWhite;
-    CFont m_fontHeading;
-    CFont m_fontBody;
     CStyleButton m_btnLaunch;
     CIconHandle m_hSoftwareIcon;
     CIconHandle m_hNetworkIcon;

@@ -77,9 +77,8 @@ BOOL CNetworkConfigPanel::OnInitDialog()
     CStackPanel::OnInitDialog();
     CHovraLaunchDlg* pMain = MainDialog();
 
-    m_fontHeading.CreateDerived(GetFont(), 1.75, pMain->m_nFontWeight);
-    m_fontBody.CreateDerived(GetFont(), 1.0, FW_NORMAL);
-    m_btnMoreInfo.SetPalette(StyleButtonPalette::Navigation(pMain->m_buttonColours), TRUE);
+    CreatePageFonts();
+    m_btnMoreInfo.SetUpClickable(StyleButtonPalette::Navigation(pMain->m_buttonColours), kMoreInfoTooltipId);
 
     const HFONT hHeading = m_fontHeading, hBody = m_fontBody;
     SetControlTexts({{kHeadingId, IDS_NETWORK_HEADING, hHeading},
@@ -89,9 +88,6 @@ BOOL CNetworkConfigPanel::OnInitDialog()
                      {kNetworkAnswerNo, IDS_NETWORK_NO, hBody},
                      {kNetworkAnswerDontKnow, IDS_NETWORK_DONT_KNOW, hBody},
                      {kMoreInfoId, IDS_NETWORK_MORE_INFO, hBody}});
-
-    m_btnMoreInfo.SetCursorResource(IDC_HAND_CURSOR, TRUE);
-    m_btnMoreInfo.SetTooltip(kMoreInfoTooltipId, TRUE);
 
     OnAnswer(kNetworkAnswerDontKnow);
     return TRUE;
@@ -161,7 +157,5 @@ HBRUSH CNetworkConfigPanel::OnCtlColor(HDC hdc, HWND hCtrl, UINT nCtlColor)
 void CNetworkConfigPanel::OnDestroy()
 {
     CStackPanel::OnDestroy();
-    m_fontHeading.DeleteObject();
-    m_fontBody.DeleteObject();
     m_hAnswerIcon.DeleteObject();
 }

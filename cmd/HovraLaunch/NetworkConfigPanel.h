@@ -35,8 +35,6 @@ protected:
     CButton m_btnNo;
     CButton m_btnYes;
     CStyleButton m_btnMoreInfo;
-    CFont m_fontHeading;
-    CFont m_fontBody;
     CIconHandle m_hAnswerIcon;
     std::wstring m_strAnswerText;
 

@@ -41,9 +41,8 @@ BOOL CQuestionDlg::OnInitDialog()
     // The buttons turn to the highlight colours only while the pointer is over them.
     for (auto [pButton, nTextId] : {std::pair{&m_btnOk, kOkTextId}, std::pair{&m_btnCancel, kCancelTextId}})
     {
-        pButton->SetPalette(StyleButtonPalette::Question(m_buttonColours), TRUE);
+        pButton->SetUpClickable(StyleButtonPalette::Question(m_buttonColours), 0);
         pButton->SetWindowText(AfxLoadText(nTextId));
-        pButton->SetCursorResource(IDC_HAND_CURSOR, TRUE);
     }
     if (m_nButtons == 1)
         m_btnCancel.ShowWindow(SW_HIDE);

@@ -83,10 +83,9 @@ BOOL CSoftwarePanel::OnInitDialog()
     CStackPanel::OnInitDialog();
     CHovraLaunchDlg* pMain = MainDialog();
 
-    m_fontHeading.CreateDerived(GetFont(), 1.75, pMain->m_nFontWeight);
+    CreatePageFonts();
+    // The rows' names and status words stand between the heading and the body text.
     m_fontItem.CreateDerived(GetFont(), 1.25, pMain->m_nFontWeight);
-    m_fontDetail.CreateDerived(GetFont(), 1.0, FW_NORMAL);
-    m_fontBody.CreateDerived(GetFont(), 1.0, FW_NORMAL);
 
     SetDlgItemText(kHeadingId,
                    AfxFormatString(IDS_SOFTWARE_HEADING_FORMAT,
@@ -113,9 +112,8 @@ void CSoftwarePanel::SetupTexts()
                      {kRefreshHintId, IDS_SOFTWARE_REFRESH_HINT, hBody}},
                     true);
 
-    m_btnRefresh.SetCursorResource(IDC_HAND_CURSOR, TRUE);
-    m_btnRefresh.SetTooltip(IDS_TIP_REFRESH, TRUE);
-    m_btnRefresh.SetPalette(StyleButtonPalette::Navigation(MainDialog()->m_buttonColours), TRUE);
+    m_btnRefresh.SetUpClickable(StyleButtonPalette::Navigation(MainDialog()->m_buttonColours),
+                                IDS_TIP_REFRESH);
 }
 
 RECT CSoftwarePanel::FrameRect(int nFrameId, size_t nRow) const
@@ -156,10 +154,8 @@ void CSoftwarePanel::CreateRow(size_t nRow)
                                                  FrameRect(kStatusFrameId, nRow), kStaticId));
 
     CStyleButton& button = pRow->m_btnExpand;
-    button.SetCursorResource(IDC_HAND_CURSOR, TRUE);
-    button.SetTooltip(item.nMoreInfoId, TRUE);
+    button.SetUpClickable(StyleButtonPalette::Expand(MainDialog()->m_buttonColours), item.nMoreInfoId);
     button.SetIcons(IDI_EXPAND, 0);
-    button.SetPalette(StyleButtonPalette::Expand(MainDialog()->m_buttonColours), TRUE);
 
     pRow->m_stcName.SetFont(m_fontItem, TRUE);
     pRow->m_stcStatus.SetFont(m_fontItem, TRUE);
@@ -272,9 +268,7 @@ void CSoftwarePanel::SetupActionButton(CStyleButton& button, UINT nId, const REC
     button.SubclassWindow(
         CreateChild(m_hWnd, L"Button", strText.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, rc, nId));
     button.SetFont(m_fontBody, TRUE);
-    button.SetCursorResource(IDC_HAND_CURSOR, TRUE);
-    button.SetTooltip(nTooltipId, TRUE);
-    button.SetPalette(StyleButtonPalette::Command(MainDialog()->m_buttonColours), TRUE);
+    button.SetUpClickable(StyleButtonPalette::Command(MainDialog()->m_buttonColours), nTooltipId);
 }
 
 void CSoftwarePanel::BuildDetail(size_t nRow)
@@ -329,7 +323,7 @@ void CSoftwarePanel::BuildDetail(size_t nRow)
 
     m_stcDetail.SubclassWindow(CreateChild(m_hWnd, L"Static", strExplanation.c_str(),
                                            WS_CHILD | WS_VISIBLE | WS_GROUP, rcText, kStaticId));
-    m_stcDetail.SetFont(m_fontDetail, TRUE);
+    m_stcDetail.SetFont(m_fontBody, TRUE);
 }
 
 void CSoftwarePanel::DestroyDetail()
@@ -415,10 +409,7 @@ HBRUSH CSoftwarePanel::OnCtlColor(HDC hdc, HWND hCtrl, UINT nCtlColor)
 void CSoftwarePanel::OnDestroy()
 {
     CStackPanel::OnDestroy();
-    m_fontHeading.DeleteObject();
     m_fontItem.DeleteObject();
-    m_fontDetail.DeleteObject();
-    m_fontBody.DeleteObject();
     while (!m_aRows.empty())
     {
         PrerequisiteRow& row = *m_aRows.front();

@@ -45,10 +45,7 @@ protected:
     HBRUSH OnCtlColor(HDC hdc, HWND hCtrl, UINT nCtlColor);
     void OnDestroy();
 
-    CFont m_fontHeading;
     CFont m_fontItem;
-    CFont m_fontDetail;
-    CFont m_fontBody;
     std::vector<std::unique_ptr<PrerequisiteRow>> m_aRows;
     INT32 m_nExpandedId = 0;
     CStatic m_stcDetail;

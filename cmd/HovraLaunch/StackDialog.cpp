@@ -13,10 +13,27 @@ CHovraLaunchDlg* CStackPanel::MainDialog() const
     return static_cast<CHovraLaunchDlg*>(GetTopLevelParent());
 }
 
+BEGIN_MESSAGE_MAP(CStackPanel, CBitmapPanel)
+ON_MESSAGE_VOID(WM_DESTROY, &CStackPanel::OnDestroy)
+END_MESSAGE_MAP()
+
 BOOL CStackPanel::OnInitDialog()
 {
     CBitmapPanel::OnInitDialog();
     return TRUE;
+}
+
+void CStackPanel::CreatePageFonts()
+{
+    m_fontHeading.CreateDerived(GetFont(), 1.75, MainDialog()->m_nFontWeight);
+    m_fontBody.CreateDerived(GetFont(), 1.0, FW_NORMAL);
+}
+
+void CStackPanel::OnDestroy()
+{
+    CBitmapPanel::OnDestroy();
+    m_fontHeading.DeleteObject();
+    m_fontBody.DeleteObject();
 }
 
 BEGIN_MESSAGE_MAP(CStackDialog, CBitmapDialog)

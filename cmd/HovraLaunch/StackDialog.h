@@ -33,9 +33,19 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    void OnDestroy();
     // Enter and Escape inside a panel never end it.
     void OnOK() override {}
     void OnCancel() override {}
+
+    // Makes the page's two fonts from the dialog font: the heading at 1.75 times its size in the
+    // main window's heading weight, the body text as the dialog font is. They live until the
+    // panel is destroyed.
+    void CreatePageFonts();
+    CFont m_fontHeading;
+    CFont m_fontBody;
+
+    DECLARE_MESSAGE_MAP()
 };
 
 struct PanelEntry

@@ -185,6 +185,14 @@ DWORD CStyleButton::SetChecked(int nCheck, BOOL bRepaint)
     return BTN_OK;
 }
 
+void CStyleButton::SetUpClickable(const StyleButtonPalette& palette, UINT nIdTooltip)
+{
+    SetPalette(palette, TRUE);
+    SetCursorResource(IDC_HAND_CURSOR, TRUE);
+    if (nIdTooltip != 0)
+        SetTooltip(nIdTooltip, TRUE);
+}
+
 void CStyleButton::SetTooltip(UINT nIdText, BOOL bActivate)
 {
     std::wstring text = AfxLoadText(nIdText);

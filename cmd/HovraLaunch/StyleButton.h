@@ -79,6 +79,9 @@ public:
     DWORD SetColorSlot(BYTE nSlot, COLORREF clr, BOOL bRepaint = TRUE);
     // All six slots at once.
     void SetPalette(const StyleButtonPalette& palette, BOOL bRepaint = TRUE);
+    // What every button of the launchpad has: its palette, the hand pointer, and the tooltip
+    // text nIdTooltip (0: none).
+    void SetUpClickable(const StyleButtonPalette& palette, UINT nIdTooltip);
     // 0 removes the cursor. BTN_INVALIDRESOURCE when a cursor was asked for and none could be loaded.
     DWORD SetCursorResource(UINT nIdCursor, BOOL bRepaint = TRUE);
     // Icon nIdHot is shown hovered, pressed or checked, nIdNormal (0: none) otherwise.

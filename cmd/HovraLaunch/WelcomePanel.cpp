@@ -30,10 +30,7 @@ void CWelcomePanel::DoDataExchange(CDataExchange* pDX)
 BOOL CWelcomePanel::OnInitDialog()
 {
     CStackPanel::OnInitDialog();
-    CHovraLaunchDlg* pMain = MainDialog();
-
-    m_fontHeading.CreateDerived(GetFont(), 1.75, pMain->m_nFontWeight);
-    m_fontBody.CreateDerived(GetFont(), 1.0, FW_NORMAL);
+    CreatePageFonts();
 
     // The heading, the two lines below it, then each navigation button's name and description.
     const HFONT hHeading = m_fontHeading, hBody = m_fontBody;
@@ -76,6 +73,4 @@ HBRUSH CWelcomePanel::OnCtlColor(HDC hdc, HWND hCtrl, UINT nCtlColor)
 void CWelcomePanel::OnDestroy()
 {
     CStackPanel::OnDestroy();
-    m_fontHeading.DeleteObject();
-    m_fontBody.DeleteObject();
 }

@@ -17,8 +17,5 @@ protected:
     void OnDestroy();
     HBRUSH OnCtlColor(HDC hdc, HWND hCtrl, UINT nCtlColor);
 
-    CFont m_fontHeading;
-    CFont m_fontBody;
-
     DECLARE_MESSAGE_MAP()
 };
