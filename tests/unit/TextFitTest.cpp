@@ -4,6 +4,7 @@
 // for is reported with the language, the window and the control.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,9 +20,15 @@ namespace
 const LANGID kLanguages[] = {0x0404, 0x0405, 0x0407, 0x0409, 0x040C, 0x040E, 0x0410,
                              0x0411, 0x0412, 0x0415, 0x0416, 0x0419, 0x0804, 0x0C0A};
 
-// The short names the software requirements heading can name.
-const UINT kHeadingShortNames[] = {376, 377, 379, 498, 499, 508, 509, 516, 525, 551, 552, 553, 554, 565,
-                                   568, 569, 570, 571, 572, 577, 582, 587, 592, 597, 602, 607, 612};
+// The short names the software requirements heading can name: each catalogue entry's, and the
+// generic one of a name no entry has.
+std::set<UINT> HeadingShortNames()
+{
+    std::set<UINT> ids{HeadingShortNameId(0)};
+    for (const PrerequisiteItem& item : g_prerequisites)
+        ids.insert(HeadingShortNameId(item.nNameId));
+    return ids;
+}
 
 std::string Utf8(const std::wstring& text)
 {
@@ -285,7 +292,7 @@ TEST_P(TextFit, EveryPanelOfTheMainWindow)
         {
             auto& panel = d.Panel<CProbeSoftwarePanel>(IDD_SOFTWARE_PANEL);
             checker.CheckShown(panel.m_hWnd, "software panel");
-            for (UINT nShortId : kHeadingShortNames)
+            for (UINT nShortId : HeadingShortNames())
                 checker.Check(panel.GetDlgItem(1040), "software panel heading",
                               AfxFormatString(378, {Text(465), Text(nShortId)}));
             ASSERT_FALSE(panel.m_aRows.empty());
