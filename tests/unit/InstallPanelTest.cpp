@@ -8,6 +8,7 @@
 
 namespace
 {
+using namespace panel_tests;
 using InstallPanel = PanelTest;
 
 TEST_F(InstallPanel, StatusBlocksFollowTheSoftwareStatusAndTheNetworkAnswer)

@@ -1,5 +1,7 @@
 #include "NetworkInstallPanels.h"
 
+namespace panel_tests
+{
 std::vector<BYTE> IconPixels(HICON hIcon)
 {
     ICONINFO info{};
@@ -48,3 +50,5 @@ CProbeInstallPanel& Install(CSteppedMainDlg& d)
 {
     return d.Panel<CProbeInstallPanel>(IDD_INSTALL_PANEL);
 }
+
+} // namespace panel_tests

@@ -20,6 +20,8 @@
 #include "LaunchpadHarness.h"
 #include "NetworkConfigPanel.h"
 
+namespace panel_tests
+{
 // The network panel's three answers: the ids of their buttons, which are also the answers stored.
 constexpr UINT kYes = 1101;
 constexpr UINT kNo = 1102;
@@ -158,3 +160,5 @@ protected:
     }
     PrerequisiteItem m_saved{};
 };
+
+} // namespace panel_tests

@@ -7,6 +7,7 @@
 
 namespace
 {
+using namespace panel_tests;
 using NetworkPanel = PanelTest;
 
 TEST_F(NetworkPanel, StartsAtDontKnowWithoutBeingShown)
