@@ -31,6 +31,13 @@ std::wstring Text(UINT nId)
     return text;
 }
 
+std::wstring SampleSetupProgram()
+{
+    wchar_t szSelf[MAX_PATH];
+    const std::wstring self(szSelf, ::GetModuleFileNameW(nullptr, szSelf, MAX_PATH));
+    return self.substr(0, self.find_last_of(L'\\')) + L"\\..\\tools\\sample_setup.exe";
+}
+
 std::wstring WindowText(HWND hWnd)
 {
     const int nLength = ::GetWindowTextLengthW(hWnd);

@@ -16,6 +16,10 @@
 
 std::wstring Text(UINT nId);
 std::wstring WindowText(HWND hWnd);
+// The sample setup program of the build, in its tools folder: a window-less program
+// that records its command line (HOVRA_SETUP_RECORD) and stays as long as told
+// (HOVRA_SETUP_LINGER_MS), at once when not told.
+std::wstring SampleSetupProgram();
 // The text and rectangle of tool nIdTool of pWnd in a tooltip window; nothing when the tooltip
 // window does not exist or has no such tool.
 std::optional<std::wstring> ToolText(CToolTipCtrl& tooltip, CWnd* pWnd, UINT_PTR nIdTool,

@@ -54,15 +54,6 @@ FakeSystem MakeAdminSystem(DWORD major, DWORD minor, bool admin)
     return MakeSystem(major, minor, true, admin);
 }
 
-// The sample setup program of the build: a window-less program that records its command line
-// and ends at once.
-std::wstring SampleSetupProgram()
-{
-    wchar_t szSelf[MAX_PATH];
-    const std::wstring self(szSelf, ::GetModuleFileNameW(nullptr, szSelf, MAX_PATH));
-    return self.substr(0, self.find_last_of(L'\\')) + L"\\..\\tools\\sample_setup.exe";
-}
-
 // Makes the sample setup program record its command line in this temporary file; its path.
 std::wstring RecordTo(const wchar_t* pszName)
 {

@@ -57,14 +57,6 @@ const RoundKind kKinds[] = {
 };
 constexpr int kRoundsPerKind = 24;
 
-// The sample setup program of the build: records its command line, stays as long as told.
-std::wstring SetupProgram()
-{
-    wchar_t szSelf[MAX_PATH];
-    const std::wstring self(szSelf, ::GetModuleFileNameW(nullptr, szSelf, MAX_PATH));
-    return self.substr(0, self.find_last_of(L'\\')) + L"\\..\\tools\\sample_setup.exe";
-}
-
 std::wstring TempFile(const std::wstring& name)
 {
     wchar_t szTemp[MAX_PATH];
@@ -371,7 +363,7 @@ TEST(WaitWorker, ClosingTheLaunchpadWhileItsProgramEndsNeverCrashesHangsOrReache
     FakeSystem system = MakeSystem(10, 0, true);
     FakeSystemScope scope(system);
     const PrerequisiteItem saved = g_prerequisites[0];
-    const std::wstring program = SetupProgram();
+    const std::wstring program = SampleSetupProgram();
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(program.c_str()));
 
     void** ppPostMessage = FindImportSlot("user32.dll", "PostMessageW");
